@@ -1,0 +1,157 @@
+#pragma once
+// The one game object: owns the settings, the hall of fame, the sound system, the world of a
+// match and the top-level state machine that the framework callbacks drive frame by frame.
+// World objects reach it through the global `g_game`.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/hiscore_table.h"
+#include "app/settings.h"
+#include "audio/sound_system.h"
+#include "platform/status.h"
+#include "world/creatures/screen_element.h"
+#include "world/vec2.h"
+
+class cGUI;
+class cCreature;
+class cProjectile;
+class cSprite;
+struct DXUTDevice;
+struct DXUTSurfaceDesc;
+
+// Top-level states of the game.
+enum GameState : int {
+  kStateEnterTitle = 0,
+  kStateScreens = 1,
+  kStateLoading = 2,
+  kStateMatch = 3,
+};
+
+// Screens shown in kStateScreens.
+enum GameScreen : int {
+  kScreenTitle = 0,
+  kScreenHallOfFame = 1,
+  kScreenCredits = 2,
+  kScreenHowToPlay = 3,
+};
+
+inline constexpr int kNameLength = 32;  // 31 characters and the terminator
+
+class cGame {
+ public:
+  cGame();
+  ~cGame();
+  cGame(const cGame&) = delete;
+  cGame& operator=(const cGame&) = delete;
+
+  // --- life cycle (game.cpp) ---
+  HRESULT Init(cGUI* gui);
+  // Frees the world and saves the settings and the hall of fame (only files that were read).
+  void Cleanup();
+  void OnFrameMove(DXUTDevice* device, double time, float elapsed);
+  void OnFrameRender(DXUTDevice* device, float elapsed);
+  HRESULT OnCreateDevice(DXUTDevice* device, const DXUTSurfaceDesc* desc);
+  HRESULT OnResetDevice(DXUTDevice* device, const DXUTSurfaceDesc* desc);
+  void OnLostDevice();
+  void OnDestroyDevice();
+  void SetPaused(int paused);
+  HRESULT ShowScreen(int screen);
+  // Stores the load progress (unless -1) and draws one loading frame at once.
+  void SetProgress(float progress);
+  cCreature* GetDragon() const { return dragon; }
+  // Plays sample `id` (named by its decimal number); returns the channel handle, 0 on failure.
+  std::uint32_t PlaySound(int id);
+  int LoadTexture(const std::string& path);
+  // The hall-of-fame score of the match just played: ceil(gold * matchTime) in single precision.
+  std::uint32_t MatchScore() const;
+
+  // --- input (input.cpp) ---
+  void OnKeyboard(unsigned key, bool keyDown, bool altDown);
+  long MsgProc(void* window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
+  void TakeScreenshot();
+
+  // --- screens (ui/screens.cpp) ---
+  void UpdateMenu(float elapsed);
+  void RenderMenu(DXUTDevice* device, float elapsed);
+  void RenderLoadingScreen(DXUTDevice* device);
+
+  // --- loading a match (load_match.cpp) ---
+  HRESULT LoadMatch();
+
+  // --- match rules and world update (match.cpp) ---
+  void UpdateMatch(float elapsed);
+  // Keys to dragon actions, then the camera; runs every match frame, also while paused
+  // (dragon_control.cpp).
+  void DragonControlStep(float elapsed);
+  void RenderMatch(DXUTDevice* device, float elapsed);
+  float GroundHeightAt(float x) const;
+  bool CirclesTouch(const cSprite* a, const cSprite* b) const;
+  int Blast(Vec2 centre, float radiusSq, float damage, int maximum);
+  HRESULT RemoveCreature(cCreature* creature);
+  Vec2 GetAimDirection() const;
+  void Shake(float amplitude) { shake = amplitude; }
+  int GetZeppelinIndex(const cCreature* zeppelin) const;
+  static float Clamp(float minimum, float maximum, float value);
+
+  // --- factories (creature_factory.cpp, projectile_factory.cpp) ---
+  cCreature* SpawnCreature(int type, float x, float y);
+  cProjectile* SpawnProjectile(int kind, float x, float y, float vx, float vy);
+  HRESULT RemoveProjectile(cProjectile* projectile);
+  // Runs every projectile for one frame: move, life test, hits (projectile_factory.cpp).
+  void UpdateProjectiles(float elapsed);
+
+  // --- fields ---
+  cGUI* gui = nullptr;
+  cSoundSystem soundSystem;
+  int paused = 0;
+  cSettings settings;
+  float loadProgress = 0.0f;
+  cHiscoreTable hiscores;
+  int nameEntryActive = 0;
+  wchar_t nameBuffer[kNameLength] = {};
+  int screenshotCount = 0;
+  int menuSelection = 0;
+  int slideIndex = 0;
+  int introSeen = 0;
+  int startAfterIntro = 0;
+  Vec2 camera;
+  cScreenElement mapTiles[4];
+  cScreenElement parallaxLayers[2];
+  cScreenElement sky;
+  cScreenElement clouds[3];
+  std::vector<Vec2> groundLine;
+  cCreature* dragon = nullptr;  // also listed (and owned) in `creatures`
+  std::uint32_t gold = 0;
+  float matchTime = 0.0f;
+  std::vector<std::unique_ptr<cCreature>> creatures;
+  std::vector<std::unique_ptr<cProjectile>> projectiles;
+  int state = kStateEnterTitle;
+  int screen = kScreenTitle;
+  int hudTexture = -1;
+  int heroHudTexture = -1;
+  int fireIconTexture = -1;
+  int goldIconTexture = -1;
+  int screenTexture = -1;
+  float shake = 0.0f;
+  double archerInterval = 3.0;
+  double heroInterval = 50.0;
+  double zeppelinInterval = 40.0;
+  double lastArcherSpawn = 0.0;
+  double lastHeroSpawn = 0.0;
+  double lastZeppelinSpawn = 0.0;
+  double lastDefenderRespawn = 0.0;
+  float goldLossTimer = 0.0f;
+  int creditsLine = 0;
+  float creditsTimer = 0.0f;
+  std::uint32_t musicChannel = 0;  // the match music, ducked by a taunting hero
+
+ private:
+  void FreeWorld();
+  bool filesLoaded_ = false;  // settings and hall of fame were read: safe to write back
+};
+
+// The game object every world object reaches.
+extern cGame g_game;
