@@ -91,15 +91,15 @@ class cSoundSystem {
   enum class Output { kClosed, kSilent, kOpen };
 
   HRESULT OpenDevice(int device);
+  // Writes the ErrorText of `code` to the debugger output and returns E_FAIL.
   HRESULT Fail(int code);
-  std::uint32_t AppendSample(std::wstring name, Mix_Chunk* chunk, bool loop);
-  void GrowChannelsFor(std::size_t sampleCount);
-  int ChannelOf(std::uint32_t channel) const;
+  cSample* FindByName(std::wstring_view name);
+  // The mixer channel on which the playback behind handle `channel` still sounds, else -1.
+  int SoundingChannel(std::uint32_t channel) const;
 
   std::vector<cSample> samples;  // in load order; a sample's handle is its position + 1
   cVoiceTable voices;
   Output output = Output::kClosed;
   bool outputPaused = false;
   bool audioSubsystemInited = false;
-  int lastError = 0;
 };

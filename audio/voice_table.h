@@ -29,8 +29,7 @@ class cVoiceTable {
   // The channel that `handle` names; -1 when the handle is 0, out of range or stale.
   int ChannelOf(std::uint32_t handle) const;
 
-  // The sample last started on `channel` (0 if none) and the volume it was given.
-  std::uint32_t SampleOn(int channel) const { return voices[channel].sample; }
+  // Records a new volume (0..100) for the playback on `channel`.
   void SetVolume(int channel, int volume) { voices[channel].volume = volume; }
 
  private:

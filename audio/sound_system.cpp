@@ -1,0 +1,206 @@
+#include "audio/sound_system.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstring>
+#include <new>
+#include <span>
+
+#include "platform/dxut.h"
+#include "platform/resources.h"
+
+namespace {
+
+// 44100 Hz stereo, so that the music is not resampled at its loop point.
+constexpr int kMixFrequency = 44100;
+constexpr int kMixSpeakers = 2;
+constexpr int kMixBufferFrames = 1024;
+constexpr int kFullVolume = 100;
+
+// The game speaks of volumes 0..100; the mixer of 0..MIX_MAX_VOLUME (128).
+int ToMixerVolume(int volume) { return (volume * MIX_MAX_VOLUME + kFullVolume / 2) / kFullVolume; }
+int FromMixerVolume(int mixerVolume) {
+  return (mixerVolume * kFullVolume + MIX_MAX_VOLUME / 2) / MIX_MAX_VOLUME;
+}
+
+// The error code for a decode that SDL_mixer refused.
+int DecodeErrorCode() {
+  return std::strstr(SDL_GetError(), "Out of memory") != nullptr ? cSoundSystem::kErrorMemory
+                                                                 : cSoundSystem::kErrorFileFormat;
+}
+
+}  // namespace
+
+cSoundSystem::~cSoundSystem() {
+  // The game object is static and may die after SDL has been shut down; then the device and
+  // the mixer are gone with it and nothing of theirs may be touched any more.
+  if (SDL_WasInit(SDL_INIT_AUDIO) != 0) Shutdown();
+}
+
+HRESULT cSoundSystem::Init(void* /*window*/, int device) {
+  Shutdown();
+  if (device != 0 && SUCCEEDED(OpenDevice(device))) {
+    output = Output::kOpen;
+    return S_OK;
+  }
+  output = Output::kSilent;
+  return device == 0 ? S_OK : E_FAIL;
+}
+
+HRESULT cSoundSystem::OpenDevice(int device) {
+  if (device < 0) return E_FAIL;
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return E_FAIL;
+  audioSubsystemInited = true;
+  const char* deviceName = nullptr;  // SDL's default output
+  if (device >= 2) deviceName = SDL_GetAudioDeviceName(device - 2, 0);
+  if ((device >= 2 && deviceName == nullptr) ||
+      Mix_OpenAudioDevice(kMixFrequency, AUDIO_S16SYS, kMixSpeakers, kMixBufferFrames,
+                          deviceName, 0) != 0) {
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    audioSubsystemInited = false;
+    return E_FAIL;
+  }
+  Mix_AllocateChannels(0);  // channels come with the samples that need them
+  return S_OK;
+}
+
+void cSoundSystem::Shutdown() {
+  if (output == Output::kOpen) {
+    Mix_HaltChannel(-1);
+    for (cSample& sample : samples) Mix_FreeChunk(sample.chunk);
+    Mix_CloseAudio();
+  }
+  if (audioSubsystemInited) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  samples.clear();
+  voices = cVoiceTable{};
+  output = Output::kClosed;
+  outputPaused = false;
+  audioSubsystemInited = false;
+}
+
+HRESULT cSoundSystem::AddSampleFromResource(int id, int loop, int is3D) {
+  std::wstring name = std::to_wstring(id);
+  if (cSample* loaded = FindByName(name)) {
+    loaded->loop = loop != 0;
+    return S_OK;
+  }
+  const std::span<const unsigned char> bytes = FindResourceData(id);
+  if (bytes.empty()) {
+    DXUTOutputDebugString(L"Could not find resource %ls!\n", name.c_str());
+    return E_FAIL;
+  }
+  if (output == Output::kClosed) return Fail(kErrorNotInitialized);
+  if (output == Output::kSilent) return Fail(kErrorNoSound);
+  if (is3D != 0) return Fail(kError3D);
+  if (bytes.size() > static_cast<std::size_t>(INT_MAX)) return Fail(kErrorIllegalParameter);
+
+  SDL_RWops* source = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+  if (source == nullptr) return Fail(kErrorMemory);
+  Mix_Chunk* chunk = Mix_LoadWAV_RW(source, 1);
+  if (chunk == nullptr) return Fail(DecodeErrorCode());
+  try {
+    samples.push_back({static_cast<std::uint32_t>(samples.size() + 1), std::move(name), chunk,
+                       loop != 0});
+  } catch (const std::bad_alloc&) {
+    Mix_FreeChunk(chunk);
+    return E_OUTOFMEMORY;
+  }
+  // Enough channels for every sample to sound its ten plays at once.
+  voices.Resize(static_cast<int>(std::min<std::size_t>(samples.size() * kMaxPlaysPerSample,
+                                                        cVoiceTable::kMaxChannels)));
+  Mix_AllocateChannels(voices.Count());
+  return S_OK;
+}
+
+std::uint32_t cSoundSystem::FindSample(std::wstring_view name) const {
+  const auto found = std::find_if(samples.begin(), samples.end(),
+                                  [name](const cSample& sample) { return sample.name == name; });
+  return found == samples.end() ? 0 : found->handle;
+}
+
+cSample* cSoundSystem::FindByName(std::wstring_view name) {
+  const std::uint32_t handle = FindSample(name);
+  return handle == 0 ? nullptr : &samples[handle - 1];
+}
+
+std::uint32_t cSoundSystem::Play(std::wstring_view name) {
+  const std::uint32_t sampleHandle = FindSample(name);
+  if (sampleHandle == 0) return 0;
+  const cSample& sample = samples[sampleHandle - 1];
+  const int channel = voices.PickChannel(sampleHandle, kMaxPlaysPerSample,
+                                         [](int candidate) { return Mix_Playing(candidate) != 0; });
+  if (channel < 0) return 0;
+  // The channel still has the volume of its previous sound. While the output is paused the
+  // sound starts silent and is paused at once, so nothing of it is heard before Start.
+  Mix_Volume(channel, outputPaused ? 0 : MIX_MAX_VOLUME);
+  if (Mix_PlayChannel(channel, sample.chunk, sample.loop ? -1 : 0) < 0) return 0;
+  if (outputPaused) {
+    Mix_Pause(channel);
+    Mix_Volume(channel, MIX_MAX_VOLUME);
+  }
+  return voices.Start(channel, sampleHandle, kFullVolume);
+}
+
+int cSoundSystem::SoundingChannel(std::uint32_t channel) const {
+  if (output != Output::kOpen) return -1;
+  const int mixerChannel = voices.ChannelOf(channel);
+  return mixerChannel >= 0 && Mix_Playing(mixerChannel) != 0 ? mixerChannel : -1;
+}
+
+HRESULT cSoundSystem::SetChannelVolume(std::uint32_t channel, int volume) {
+  if (volume < 0 || volume > kFullVolume) return E_FAIL;
+  const int mixerChannel = SoundingChannel(channel);
+  if (mixerChannel < 0) return E_FAIL;
+  Mix_Volume(mixerChannel, ToMixerVolume(volume));
+  voices.SetVolume(mixerChannel, volume);
+  return S_OK;
+}
+
+int cSoundSystem::GetChannelVolume(std::uint32_t channel) const {
+  const int mixerChannel = SoundingChannel(channel);
+  return mixerChannel < 0 ? -1 : FromMixerVolume(Mix_Volume(mixerChannel, -1));
+}
+
+HRESULT cSoundSystem::StopAll() {
+  if (output == Output::kClosed) return E_FAIL;
+  if (output == Output::kOpen) Mix_HaltChannel(-1);
+  outputPaused = true;
+  return S_OK;
+}
+
+HRESULT cSoundSystem::Start() {
+  if (output == Output::kClosed) return E_FAIL;
+  if (output == Output::kOpen) Mix_Resume(-1);
+  outputPaused = false;
+  return S_OK;
+}
+
+HRESULT cSoundSystem::Pause() {
+  if (output == Output::kClosed) return E_FAIL;
+  if (output == Output::kOpen) Mix_Pause(-1);
+  outputPaused = true;
+  return S_OK;
+}
+
+HRESULT cSoundSystem::Fail(int code) {
+  DXUTOutputDebugString(L"%ls", ErrorText(code).c_str());
+  return E_FAIL;
+}
+
+std::wstring cSoundSystem::ErrorText(int code) {
+  const wchar_t* text = L"Unknown Error!";
+  switch (code) {
+    case kErrorMemory: text = L"Out of memory!"; break;
+    case kErrorFileOpen: text = L"Could not open file!"; break;
+    case kErrorFormat: text = L"Unknown format!"; break;
+    case kErrorNotInitialized: text = L"SoundSystem not initialized!"; break;
+    case kErrorIllegalParameter: text = L"Illegal function parameters!"; break;
+    case kError3D: text = L"Could init sample for 3D!"; break;
+    case kErrorNoSound: text = L">No Sound< - Device selected!"; break;
+    case kErrorFileFormat: text = L"Unknown format!"; break;
+  }
+  return std::wstring(L"## SoundSystem: ") + text + L"\n";
+}
