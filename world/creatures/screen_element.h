@@ -25,11 +25,18 @@ struct Colour {
   float a = 1.0f;
 };
 
-// Packs a colour for drawing: alpha in the top byte, each channel clamped to 0..255.
+// Packs a colour for drawing: alpha in bits 24..31, then red, green, blue. A channel of 1 or
+// more gives 255, 0 or less gives 0, anything between rounds c * 255 to the nearest integer.
 std::uint32_t ToArgb(const Colour& colour);
 
 class cScreenElement {
  public:
+  cScreenElement() = default;
+  cScreenElement(const cScreenElement&) = default;
+  cScreenElement& operator=(const cScreenElement&) = default;
+  // Sprites, creatures and particles are owned through base pointers.
+  virtual ~cScreenElement() = default;
+
   int texture = -1;   // cache index; -1 draws nothing
   Rect sourceRect;    // texels drawn
   Vec2 position;      // top-left corner at scale 1 (a sprite's centre)
@@ -43,8 +50,13 @@ class cScreenElement {
   // entry does not exist.
   void SetTexture(int index, cGUI* gui);
 
+  // Scenery stands still: the base does nothing.
   virtual void Update(float dt);
-  // Draws at position - camera; nothing without a texture.
+  // Draws `sourceRect` with its top-left corner at position - camera (scaled, turned and
+  // mirrored about the rectangle's centre); nothing without a texture or cache entry.
   virtual void Render(cGUI* gui, float camX, float camY);
 
+ protected:
+  // Queues `sourceRect` with its unscaled, unturned top-left corner at screen (x, y).
+  void DrawAt(cGUI* gui, float x, float y) const;
 };

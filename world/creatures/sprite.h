@@ -1,5 +1,6 @@
 #pragma once
 // A screen element centred on its position that steps through the equal cells of a sheet.
+// Cells are numbered row by row from the sheet's top-left corner.
 
 #include "world/creatures/screen_element.h"
 
@@ -9,7 +10,7 @@ class cSprite : public cScreenElement {
   int lastFrame = 0;
   int columns = 1;           // cells per row; 0 leaves sourceRect alone
   float animDuration = 0.0f; // seconds from firstFrame to lastFrame; 0 pins firstFrame
-  int loop = 0;
+  int loop = 0;              // non-zero: wrap to firstFrame after lastFrame; zero: stay on it
   float frame = 0.0f;        // whole part is the cell shown
   Rect cellRect;             // cell 0
 
@@ -19,10 +20,13 @@ class cSprite : public cScreenElement {
   // Sets cell 0; the next Update cuts sourceRect from it.
   void SetCellSize(int w, int h);
 
+  // Advances `frame` by (last - first) / duration cells per second and cuts the current
+  // cell into sourceRect. Reads no clock: only `dt` drives it.
   void Update(float dt) override;
+  // As the base, but centred on `position`.
   void Render(cGUI* gui, float camX, float camY) override;
 
+  // The drawn size of sourceRect: its width (height) times `scale`.
   float GetScaledWidth() const;
   float GetScaledHeight() const;
-
 };
