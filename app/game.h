@@ -16,6 +16,7 @@
 #include "world/vec2.h"
 
 class cGUI;
+class cFont;
 class cCreature;
 class cProjectile;
 class cSprite;
@@ -150,6 +151,19 @@ class cGame {
 
  private:
   void FreeWorld();
+  void ApplyMatchKey(unsigned key, bool keyDown);
+  void ApplyMenuKey(unsigned key, bool keyDown);
+  // The menu keys with a fixed meaning; true when the key did something.
+  bool ApplyMenuCommandKey(unsigned key, bool keyDown);
+  void ChooseMenuItem();
+  // The menu screens' drawing (ui/screens.cpp).
+  void DrawScreenPicture();
+  void RenderMainMenu(cFont* font, int w, int h);
+  void RenderHallOfFame(cFont* font, int w);
+  void RenderCredits(cFont* font, int w, int h);
+  // The slide shown by the previous menu update, to notice when the slide changes.
+  int shownSlide_ = -1;
+
   bool filesLoaded_ = false;  // settings and hall of fame were read: safe to write back
 };
 

@@ -1,0 +1,211 @@
+#include "app/game.h"
+
+#include <cmath>
+#include <string>
+
+#include "platform/dxut.h"
+#include "ui/frame.h"
+#include "ui/gui.h"
+#include "world/creatures/creature.h"
+#include "world/projectiles/projectile.h"
+
+namespace {
+
+constexpr int kMenuMusic = 127;
+
+}  // namespace
+
+cGame::cGame() = default;
+
+cGame::~cGame() { Cleanup(); }
+
+HRESULT cGame::Init(cGUI* newGui) {
+  if (newGui == nullptr) return E_FAIL;
+  paused = 0;
+  gui = newGui;
+
+  if (FAILED(gui->Init(this, L"CelticMD"))) {
+    DXUTOutputDebugString(L"--- FAILED to init GUI ---\n");
+    return E_FAIL;
+  }
+  DXUTOutputDebugString(L"Successfully initialized GUI\n");
+
+  settings.Load();
+  if (FAILED(soundSystem.Init(DXUTGetHWND(), settings.audio))) {
+    soundSystem.Init(DXUTGetHWND(), 0);
+    DXUTOutputDebugString(L"NO SOUND AVAILABLE!\n");
+  }
+  DXUTOutputDebugString(L"Successfully initialized SoundSystem..\n");
+
+  introSeen = hiscores.Load() ? 1 : 0;
+  // From here on the files hold what the player has: writing them back keeps it.
+  filesLoaded_ = true;
+  return S_OK;
+}
+
+void cGame::FreeWorld() {
+  dragon = nullptr;
+  creatures.clear();
+  creatures.shrink_to_fit();
+  projectiles.clear();
+  projectiles.shrink_to_fit();
+  groundLine.clear();
+}
+
+void cGame::Cleanup() {
+  DXUTOutputDebugString(L"Cleaning up..\n");
+  FreeWorld();
+  // A start that never read the files must not overwrite the player's with defaults.
+  if (filesLoaded_) {
+    hiscores.Save();
+    settings.Save();
+  }
+  DXUTOutputDebugString(L"done\n");
+}
+
+void cGame::OnFrameMove(DXUTDevice* /*device*/, double /*time*/, float elapsed) {
+  switch (state) {
+    case kStateEnterTitle:
+      if (FAILED(ShowScreen(kScreenTitle))) {
+        Cleanup();
+        DXUTMessageBox(L"Could not load menu resources!\nAborting..", L"Warning", 0);
+        DXUTPostQuitMessage(0);
+      }
+      break;
+    case kStateScreens:
+      UpdateMenu(elapsed);
+      break;
+    case kStateLoading:
+      if (FAILED(LoadMatch())) {
+        Cleanup();
+        state = kStateEnterTitle;
+      }
+      break;
+    case kStateMatch:
+      UpdateMatch(elapsed);
+      break;
+    default:
+      break;
+  }
+}
+
+void cGame::OnFrameRender(DXUTDevice* device, float elapsed) {
+  if (FAILED(ClearBackBuffer(device))) {
+    DXUTTrace("game", __LINE__, E_FAIL,
+              L"pDevice->Clear(0, NULL, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER , "
+              L"D3DCOLOR_RGBA(0, 0, 0, 0), 1.0f, 0L )",
+              true);
+  }
+  switch (state) {
+    case kStateScreens:
+      RenderMenu(device, elapsed);
+      break;
+    case kStateLoading:
+      RenderLoadingScreen(device);
+      // A match loads inside one frame move: its progress frames never reach the
+      // framework's own present, so each is shown here.
+      PresentBackBufferNow(device);
+      break;
+    case kStateMatch:
+      RenderMatch(device, elapsed);
+      break;
+    default:
+      break;
+  }
+}
+
+HRESULT cGame::OnCreateDevice(DXUTDevice* device, const DXUTSurfaceDesc* /*desc*/) {
+  DXUTOutputDebugString(L"CREATE DEVICE\n");
+  if (gui != nullptr) gui->OnCreateDevice(device);
+  return S_OK;
+}
+
+HRESULT cGame::OnResetDevice(DXUTDevice* device, const DXUTSurfaceDesc* desc) {
+  DXUTOutputDebugString(L"RESET DEVICE\n");
+  if (gui != nullptr) gui->OnResetDevice(device, desc);
+  if (state == kStateScreens) ShowScreen(screen);
+  return S_OK;
+}
+
+void cGame::OnLostDevice() {
+  DXUTOutputDebugString(L"LOST DEVICE\n");
+  if (gui != nullptr) gui->OnLostDevice();
+}
+
+void cGame::OnDestroyDevice() {
+  DXUTOutputDebugString(L"DESTROY DEVICE\n");
+  if (gui != nullptr) gui->OnDestroyDevice();
+}
+
+void cGame::SetPaused(int pause) {
+  if (pause != 0) {
+    soundSystem.Pause();
+  } else {
+    soundSystem.Start();
+  }
+  if (state == kStateLoading || state == kStateMatch) paused = pause;
+}
+
+std::uint32_t cGame::MatchScore() const {
+  return static_cast<std::uint32_t>(std::ceil(static_cast<float>(gold) * matchTime));
+}
+
+HRESULT cGame::ShowScreen(int newScreen) {
+  if (gui == nullptr) return E_FAIL;
+  gui->GetDialog()->RemoveAllControls();
+  if (newScreen == kScreenTitle) Cleanup();
+  if (newScreen == kScreenTitle || newScreen == kScreenHallOfFame) {
+    soundSystem.StopAll();
+    soundSystem.AddSampleFromResource(kMenuMusic, 1, 0);
+    soundSystem.Start();
+    PlaySound(kMenuMusic);
+  }
+  menuSelection = 0;
+  nameEntryActive = 0;
+
+  switch (newScreen) {
+    case kScreenTitle:
+      if (startAfterIntro != 0) {
+        state = kStateLoading;
+        return S_OK;
+      }
+      screenTexture = LoadTexture("./data/art/title.png");
+      gold = 0;
+      matchTime = 0.0f;
+      break;
+    case kScreenHallOfFame:
+      screenTexture = -1;
+      if (hiscores.PlaceOf(MatchScore()) >= 0) {
+        nameEntryActive = 1;
+        nameBuffer[0] = L'\0';
+      }
+      break;
+    case kScreenCredits:
+      screenTexture = LoadTexture("./data/art/title.png");
+      creditsLine = 0;
+      creditsTimer = 4.0f;
+      break;
+    case kScreenHowToPlay:
+      slideIndex = 0;
+      screenTexture = LoadTexture("./data/art/slide0.png");
+      break;
+    default:
+      break;
+  }
+  state = kStateScreens;
+  screen = newScreen;
+  startAfterIntro = 0;
+  return S_OK;
+}
+
+void cGame::SetProgress(float progress) {
+  if (progress != -1.0f) loadProgress = progress;
+  OnFrameRender(DXUTGetD3DDevice(), DXUTGetElapsedTime());
+}
+
+std::uint32_t cGame::PlaySound(int id) { return soundSystem.Play(std::to_wstring(id)); }
+
+int cGame::LoadTexture(const std::string& path) {
+  if (gui == nullptr) return -1;
+  return gui->GetResourceManager()->AddTexture(path);
+}
