@@ -1,0 +1,22 @@
+#include "platform/present.h"
+
+#include "platform/letterbox.h"
+#include "platform/sdl_device.h"
+
+HRESULT PresentBackBuffer(DXUTDevice* device) {
+  if (device == nullptr || device->renderer == nullptr || device->backBuffer == nullptr) {
+    return E_FAIL;
+  }
+  SDL_Renderer* renderer = device->renderer;
+  SDL_SetRenderTarget(renderer, nullptr);
+  SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+  SDL_RenderClear(renderer);
+  int outputWidth = 0;
+  int outputHeight = 0;
+  SDL_GetRendererOutputSize(renderer, &outputWidth, &outputHeight);
+  const ScreenRect area = LetterboxRect(outputWidth, outputHeight);
+  const SDL_Rect destination{area.x, area.y, area.w, area.h};
+  SDL_RenderCopy(renderer, device->backBuffer, nullptr, &destination);
+  SDL_RenderPresent(renderer);
+  return SDL_SetRenderTarget(renderer, device->backBuffer) == 0 ? S_OK : E_FAIL;
+}
