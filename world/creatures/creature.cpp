@@ -34,11 +34,11 @@ void cCreature::Throw(Vec2 v) {
   state = kCreatureThrown;
 }
 
-void cCreature::Burn() {
-  if (state != kCreatureBurning) state = kCreatureBurning;
-}
+void cCreature::Burn() { state = kCreatureBurning; }
 
 void cCreature::Grab() { state = kCreatureHeld; }
+
+void cCreature::StandOnGround() { position.y = g_game.GroundHeightAt(position.x); }
 
 void cCreature::FadeTint(float dt) {
   const float k = std::min(4.0f * dt, 1.0f);

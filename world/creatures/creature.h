@@ -76,6 +76,9 @@ class cCreature : public cSprite {
   int backLayer = 0;    // drawn behind the ground tiles; written by the world update
 
  protected:
+  // Puts the centre on the ground line below it; the world's feet rule then lifts the
+  // creature by a quarter of its height, so it stands on the ground.
+  void StandOnGround();
   // Blends a hit tint back towards opaque white: each channel c moves by (1 - c) x 4 x dt,
   // never past white however long the frame.
   void FadeTint(float dt);
