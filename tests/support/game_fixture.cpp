@@ -1,0 +1,109 @@
+#include "support/game_fixture.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <new>
+
+#include "platform/dxut.h"
+#include "ui/gui.h"
+
+namespace {
+
+cGUI* g_testGui = nullptr;
+
+cGame* GameOf(void* context) { return static_cast<cGame*>(context); }
+
+// The same wiring as the entry point's: every callback forwards to the game.
+void WireCallbacks() {
+  DXUTSetCallbackDeviceCreated(
+      [](DXUTDevice* d, const DXUTSurfaceDesc* s, void* c) { return GameOf(c)->OnCreateDevice(d, s); },
+      &g_game);
+  DXUTSetCallbackDeviceReset(
+      [](DXUTDevice* d, const DXUTSurfaceDesc* s, void* c) { return GameOf(c)->OnResetDevice(d, s); },
+      &g_game);
+  DXUTSetCallbackDeviceLost([](void* c) { GameOf(c)->OnLostDevice(); }, &g_game);
+  DXUTSetCallbackDeviceDestroyed([](void* c) { GameOf(c)->OnDestroyDevice(); }, &g_game);
+  DXUTSetCallbackMsgProc(
+      [](void* w, unsigned m, std::uintptr_t wp, std::intptr_t lp, bool*, void* c) {
+        return GameOf(c)->MsgProc(w, m, wp, lp);
+      },
+      &g_game);
+  DXUTSetCallbackKeyboard(
+      [](unsigned key, bool down, bool alt, void* c) { GameOf(c)->OnKeyboard(key, down, alt); },
+      &g_game);
+  DXUTSetCallbackFrameRender(
+      [](DXUTDevice* d, double, float elapsed, void* c) { GameOf(c)->OnFrameRender(d, elapsed); },
+      &g_game);
+  DXUTSetCallbackFrameMove(
+      [](DXUTDevice* d, double t, float elapsed, void* c) { GameOf(c)->OnFrameMove(d, t, elapsed); },
+      &g_game);
+}
+
+// data/ of the test folder: the built pictures, font and terrain, and room for the files the
+// game writes.
+void ShowBuiltData(const std::filesystem::path& buildDir) {
+  std::filesystem::create_directories("data");
+  for (const char* entry : {"art", "font", "map.hm"}) {
+    const std::filesystem::path source = buildDir / "data" / entry;
+    if (std::filesystem::exists(source)) std::filesystem::create_symlink(source, std::filesystem::path("data") / entry);
+  }
+}
+
+}  // namespace
+
+void GameFixture::SetUp() {
+  setenv("SDL_VIDEODRIVER", "dummy", 1);
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  ShowBuiltData(dir_.buildDir());
+  if (StartsWithHallOfFame()) std::ofstream("data/hiscore") << "";
+
+  // A fresh game object for every test: the global one is rebuilt in place.
+  g_game.~cGame();
+  new (&g_game) cGame();
+  g_testGui = new cGUI();
+
+  DXUTSetManualClock(true);
+  WireCallbacks();
+  ASSERT_TRUE(SUCCEEDED(g_game.Init(g_testGui)));
+  ASSERT_TRUE(SUCCEEDED(DXUTInit(false, false, false, true)));
+  ASSERT_TRUE(SUCCEEDED(DXUTCreateWindow(L"Drakmoor")));
+  ASSERT_TRUE(SUCCEEDED(DXUTCreateDevice(0, true, 800, 600)));
+}
+
+void GameFixture::TearDown() {
+  g_game.Cleanup();
+  g_game.soundSystem.Shutdown();
+  DXUTShutdown();
+  g_game.~cGame();
+  new (&g_game) cGame();
+  delete g_testGui;
+  g_testGui = nullptr;
+}
+
+cGUI& GameFixture::gui() { return *g_testGui; }
+
+void GameFixture::RunFrames(int count, double dt) {
+  for (int i = 0; i < count; ++i) {
+    DXUTAdvanceManualClock(dt);
+    DXUTRunOneFrame();
+  }
+}
+
+void GameFixture::Press(unsigned key) { DXUTInjectKey(key, true, false); }
+void GameFixture::Release(unsigned key) { DXUTInjectKey(key, false, false); }
+void GameFixture::Tap(unsigned key) {
+  Press(key);
+  Release(key);
+}
+void GameFixture::Hold(unsigned key, bool down) { DXUTSetKeyDown(key, down); }
+
+void GameFixture::FlattenGround(float y) {
+  g_game.groundLine = {Vec2(-1000.0f, y), Vec2(7000.0f, y)};
+}
+
+void GameFixture::StartMatch(int difficulty) {
+  g_game.settings.difficulty = difficulty;
+  g_game.introSeen = 1;
+  g_game.state = kStateLoading;
+  RunFrames(1);
+}
