@@ -1,0 +1,171 @@
+// The menu state's keys, played through the framework's keyboard path.
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "platform/dxut.h"
+#include "support/game_fixture.h"
+
+namespace {
+
+class MenuKeys : public GameFixture {
+ protected:
+  void SetUp() override {
+    GameFixture::SetUp();
+    RunFrames(1);  // enters the title
+  }
+  // Selects main-menu item `item` from the top and chooses it.
+  void Choose(int item) {
+    for (int i = 0; i < 5; ++i) Tap(VK_UP);
+    RunFrames(1);
+    for (int i = 0; i < item; ++i) Tap(VK_DOWN);
+    Tap(VK_RETURN);
+  }
+  void TypeName(const char* letters) {
+    for (const char* c = letters; *c != '\0'; ++c) Tap(static_cast<unsigned>(*c));
+  }
+};
+
+class FirstRun : public MenuKeys {
+ protected:
+  bool StartsWithHallOfFame() const override { return false; }
+};
+
+TEST_F(MenuKeys, SelectionIsClampedWhenTheMenuIsDrawn) {
+  ASSERT_EQ(game().state, kStateScreens);
+  for (int i = 0; i < 5; ++i) Tap(VK_DOWN);
+  EXPECT_EQ(game().menuSelection, 5);
+  RunFrames(1);
+  EXPECT_EQ(game().menuSelection, 4);
+  for (int i = 0; i < 7; ++i) Tap(VK_UP);
+  RunFrames(1);
+  EXPECT_EQ(game().menuSelection, 0);
+}
+
+TEST_F(MenuKeys, DifficultyStaysBetweenEasyAndNightmare) {
+  game().settings.difficulty = 1;
+  Tap(VK_LEFT);
+  EXPECT_EQ(game().settings.difficulty, 1);
+  Tap(VK_RIGHT);
+  Tap(VK_RIGHT);
+  Tap(VK_RIGHT);
+  EXPECT_EQ(game().settings.difficulty, 3);
+}
+
+TEST_F(MenuKeys, EnterOpensEachScreenAndEnterOrTheLastSlideComesBack) {
+  Choose(1);
+  EXPECT_EQ(game().screen, kScreenHowToPlay);
+  EXPECT_EQ(game().slideIndex, 0) << "the Enter that opened the slides must not turn one";
+  Tap(VK_SPACE);
+  Tap('Q');
+  EXPECT_EQ(game().slideIndex, 2);
+  Tap(VK_SPACE);
+  EXPECT_EQ(game().screen, kScreenTitle);
+
+  Choose(2);
+  EXPECT_EQ(game().screen, kScreenHallOfFame);
+  EXPECT_EQ(game().nameEntryActive, 0) << "no match was played";
+  Tap(VK_RETURN);
+  EXPECT_EQ(game().screen, kScreenTitle);
+
+  Choose(3);
+  EXPECT_EQ(game().screen, kScreenCredits);
+  Tap(VK_RETURN);
+  EXPECT_EQ(game().screen, kScreenTitle);
+}
+
+TEST_F(MenuKeys, StartGameWithAHallOfFameLoadsAtOnce) {
+  Choose(0);
+  EXPECT_EQ(game().state, kStateLoading);
+}
+
+TEST_F(FirstRun, StartGameShowsTheSlidesFirstThenLoads) {
+  ASSERT_EQ(game().introSeen, 0);
+  Choose(0);
+  EXPECT_EQ(game().screen, kScreenHowToPlay);
+  for (int i = 0; i < 3; ++i) Tap(VK_SPACE);
+  EXPECT_EQ(game().state, kStateLoading);
+}
+
+TEST_F(MenuKeys, EscapeQuitsOnItsPressOnlyOnTheMainMenu) {
+  Choose(3);
+  Press(VK_ESCAPE);
+  EXPECT_EQ(game().screen, kScreenCredits);
+  Release(VK_ESCAPE);
+  Tap(VK_RETURN);
+  ASSERT_EQ(game().screen, kScreenTitle);
+  Press(VK_ESCAPE);
+  // The quit message is waiting: the main loop ends at once with exit code 0.
+  EXPECT_TRUE(SUCCEEDED(DXUTMainLoop()));
+  EXPECT_EQ(DXUTGetExitCode(), 0);
+}
+
+TEST_F(MenuKeys, CreditsAdvanceEveryFiveClampedSecondsAndReturnByThemselves) {
+  Tap('C');
+  ASSERT_EQ(game().screen, kScreenCredits);
+  RunFrames(4, 1.0);
+  EXPECT_EQ(game().creditsLine, 0);
+  RunFrames(1, 1.0);
+  EXPECT_EQ(game().creditsLine, 1);
+  RunFrames(1, 30.0);  // a stall counts as one clamped second
+  EXPECT_EQ(game().creditsLine, 1);
+  RunFrames(20, 1.0);
+  EXPECT_EQ(game().screen, kScreenTitle);
+}
+
+class NameEntry : public MenuKeys {
+ protected:
+  // The hall of fame as a finished match leaves it: 12 gold for 95.25 s, score 1143.
+  void FinishMatch() {
+    game().gold = 12;
+    game().matchTime = 95.25f;
+    game().ShowScreen(kScreenHallOfFame);
+  }
+};
+
+TEST_F(NameEntry, TypingLowerCasesLettersAcceptsFunctionKeysAndStopsAt31) {
+  FinishMatch();
+  ASSERT_EQ(game().nameEntryActive, 1);
+  TypeName("AB");
+  Tap(VK_F1);        // code 112: 'p'
+  Tap(VK_NUMPAD0 + 1);  // code 97: 'a'
+  Tap('7');          // not a letter
+  EXPECT_STREQ(game().nameBuffer, L"abpa");
+  Tap(VK_BACK);
+  EXPECT_STREQ(game().nameBuffer, L"abp");
+  for (int i = 0; i < 40; ++i) Tap('X');
+  EXPECT_EQ(std::wcslen(game().nameBuffer), 31u);
+}
+
+TEST_F(NameEntry, EnterInsertsAtItsPlaceAndSavesAtOnce) {
+  FinishMatch();
+  TypeName("HERO");
+  Tap(VK_RETURN);
+  EXPECT_EQ(game().nameEntryActive, 0);
+  EXPECT_STREQ(game().hiscores.Entry(0).name, L"hero");
+  EXPECT_EQ(game().hiscores.Entry(0).score, 1143u);
+  std::ostringstream saved;
+  saved << std::ifstream("data/hiscore").rdbuf();
+  EXPECT_EQ(saved.str().substr(0, 10), "hero\n1143\n");
+  Tap(VK_RETURN);
+  EXPECT_EQ(game().screen, kScreenTitle);
+}
+
+TEST_F(NameEntry, CAbandonsTheEntryForTheCreditsWithoutTypingIt) {
+  FinishMatch();
+  TypeName("AB");
+  Tap('C');
+  EXPECT_EQ(game().screen, kScreenCredits);
+  EXPECT_EQ(game().nameEntryActive, 0);
+  EXPECT_EQ(game().hiscores.Entry(0).score, 0u);
+}
+
+TEST_F(MenuKeys, FocusLossInTheMenusPausesOnlyTheSound) {
+  DXUTSendWindowMessage(kMsgActivate, 0, 0);
+  EXPECT_EQ(game().paused, 0);
+}
+
+}  // namespace
