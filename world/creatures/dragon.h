@@ -37,6 +37,8 @@ class cDragon : public cCreature {
   void Eat();
   // Throws the held creature with the dragon's velocity and health 0; it dies when it lands.
   void Drop();
+  // Snaps the jaws (cells 14..15); flight resumes once the snap is half over.
+  void Snap();
   cCreature* GetHeld() const { return held; }
 
  private:

@@ -31,8 +31,7 @@ class cProjectile : public cSprite {
 
   // Moves, animates and runs down whatever the kind runs down; called once per frame.
   void Update(float dt) override = 0;
-  // Draws at position - camera.
-  void Render(cGUI* gui, float camX, float camY) override = 0;
+  // Drawing is the sprite's, centred on `position`, unless a kind draws otherwise.
 
   // Places the projectile at (x, y) with velocity (vx, vy); kinds also take their art here.
   virtual void Init(float x, float y, float vx, float vy);

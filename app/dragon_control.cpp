@@ -1,0 +1,140 @@
+// The player's keys turned into dragon actions, once per match frame (also while paused),
+// followed by the camera.
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "app/game.h"
+#include "platform/dxut.h"
+#include "world/creatures/dragon.h"
+#include "world/projectiles/projectile.h"
+
+namespace {
+
+constexpr float kThrust = 500.0f;
+constexpr float kAimRate = 2.0f;   // aim per second with space held
+constexpr float kCeilingBelowTop = 200.0f;
+constexpr float kLeftmostX = -128.0f;
+constexpr float kRightmostX = 5700.0f;
+constexpr float kFullCharge = 2.0f;
+constexpr float kRestingScale = 0.75f;
+constexpr float kSwellPerCharge = 0.05f;
+constexpr float kBreathSpendRate = 2.0f;  // charge spent per second of breath
+constexpr float kFireballSpeed = 700.0f;
+constexpr float kBreathSpeed = 1000.0f;
+constexpr float kGrabRangeSq = 10000.0f;  // 100 pixels
+constexpr int kSoundBreath = 133;
+constexpr int kSoundFireballA = 136;
+constexpr int kSoundFireballB = 137;
+
+constexpr Vec2 kCameraOffset{400.0f, 150.0f};
+constexpr float kCameraLowest = 668.0f;  // the view never shows below y 1268
+constexpr float kCameraLeftmost = -250.0f;
+constexpr float kCameraRightmost = 5050.0f;
+
+// The fire and grab keys at the previous step; they outlive a match.
+bool fireWasHeld = false;
+bool grabWasHeld = false;
+
+bool IsDown(unsigned key) { return DXUTIsKeyDown(static_cast<std::uint8_t>(key)); }
+
+bool IsDown(unsigned key, unsigned alternative) { return IsDown(key) || IsDown(alternative); }
+
+// The first grabbable creature, in list order, within reach of the dragon's centre.
+cCreature* FirstWithinReach(const cGame& game, const cDragon& dragon) {
+  for (const auto& creature : game.creatures) {
+    if (creature && creature->grabbable &&
+        (creature->position - dragon.position).LengthSq() < kGrabRangeSq) {
+      return creature.get();
+    }
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+void cGame::DragonControlStep(float elapsed) {
+  if (!dragon) return;
+  cDragon& player = *static_cast<cDragon*>(dragon);
+  const float dt = elapsed;
+
+  bool fireHeld = IsDown('Z', 'Y');
+  bool fireReleased = fireWasHeld && !fireHeld;
+  const bool grabHeld = IsDown('X');
+  bool grabReleased = grabWasHeld && !grabHeld;
+  if (player.health <= 0.0f) {
+    fireHeld = false;
+    fireReleased = false;
+    grabReleased = false;
+  }
+
+  player.Accelerate(0.0f, 0.0f);
+  if (IsDown(VK_LEFT, 'A')) {
+    player.Accelerate(-kThrust, 0.0f);
+  } else if (IsDown(VK_RIGHT, 'D')) {
+    player.Accelerate(kThrust, 0.0f);
+  }
+  const bool aiming = IsDown(VK_SPACE);
+  if (IsDown(VK_UP, 'W')) {
+    player.Accelerate(0.0f, -kThrust);
+    if (aiming) player.aim += kAimRate * dt;
+  } else if (IsDown(VK_DOWN, 'S')) {
+    player.Accelerate(0.0f, kThrust);
+    if (aiming) player.aim -= kAimRate * dt;
+  }
+
+  const float ceiling = 0.5f * player.GetScaledHeight() - kCeilingBelowTop;
+  player.position.y = std::max(player.position.y, ceiling);
+  player.position.x = Clamp(kLeftmostX, kRightmostX, player.position.x);
+  player.aim = Clamp(0.0f, 1.0f, player.aim);
+
+  camera = player.position - kCameraOffset;
+  camera.y = std::min(camera.y, kCameraLowest);
+  camera.x = Clamp(kCameraLeftmost, kCameraRightmost, camera.x);
+
+  // Held for more than a second, the fire key charges a breath and the dragon swells.
+  if (fireHeld) player.charge += dt;
+  player.charge = std::min(player.charge, kFullCharge);
+  player.scale = player.charge > 0.0f ? kRestingScale + kSwellPerCharge * player.charge
+                                      : kRestingScale;
+
+  const Vec2 mouth = player.position + player.GetMouthOffset();
+  if (fireReleased) {
+    if (player.GetHeld()) {
+      player.Drop();
+    } else if (player.charge <= 0.0f) {
+      const Vec2 velocity = GetAimDirection() * kFireballSpeed;
+      SpawnProjectile(kProjectileFireball, mouth.x, mouth.y, velocity.x, velocity.y);
+      player.charge = -1.0f;
+      PlaySound((std::rand() & 1) ? kSoundFireballA : kSoundFireballB);
+    } else {
+      player.breathing = 1;
+      PlaySound(kSoundBreath);
+    }
+  }
+
+  if (grabReleased) {
+    player.Snap();
+    if (player.GetHeld()) {
+      player.Eat();
+    } else {
+      player.Grab(FirstWithinReach(*this, player));
+    }
+  }
+
+  // One puff per step until the charge is spent; the step that empties it still breathes.
+  if (player.breathing) {
+    player.charge -= kBreathSpendRate * dt;
+    if (player.charge <= 0.0f) {
+      player.breathing = 0;
+      player.charge = -1.0f;
+    }
+    Vec2 direction = GetAimDirection();
+    direction.y += static_cast<float>(std::rand() & 3) / 16.0f;
+    const Vec2 velocity = direction * kBreathSpeed;
+    SpawnProjectile(kProjectileBreath, mouth.x, mouth.y, velocity.x, velocity.y);
+  }
+
+  fireWasHeld = fireHeld;
+  grabWasHeld = grabHeld;
+}
