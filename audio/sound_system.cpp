@@ -32,6 +32,28 @@ int DecodeErrorCode() {
                                                                  : cSoundSystem::kErrorFileFormat;
 }
 
+const wchar_t* ErrorMeaning(int code) {
+  switch (code) {
+    case cSoundSystem::kErrorMemory:
+      return L"Out of memory!";
+    case cSoundSystem::kErrorFileOpen:
+      return L"Could not open file!";
+    case cSoundSystem::kErrorFormat:
+    case cSoundSystem::kErrorFileFormat:
+      return L"Unknown format!";
+    case cSoundSystem::kErrorNotInitialized:
+      return L"SoundSystem not initialized!";
+    case cSoundSystem::kErrorIllegalParameter:
+      return L"Illegal function parameters!";
+    case cSoundSystem::kError3D:
+      return L"Could init sample for 3D!";
+    case cSoundSystem::kErrorNoSound:
+      return L">No Sound< - Device selected!";
+    default:
+      return L"Unknown Error!";
+  }
+}
+
 }  // namespace
 
 cSoundSystem::~cSoundSystem() {
@@ -57,8 +79,8 @@ HRESULT cSoundSystem::OpenDevice(int device) {
   const char* deviceName = nullptr;  // SDL's default output
   if (device >= 2) deviceName = SDL_GetAudioDeviceName(device - 2, 0);
   if ((device >= 2 && deviceName == nullptr) ||
-      Mix_OpenAudioDevice(kMixFrequency, AUDIO_S16SYS, kMixSpeakers, kMixBufferFrames,
-                          deviceName, 0) != 0) {
+      Mix_OpenAudioDevice(kMixFrequency, AUDIO_S16SYS, kMixSpeakers, kMixBufferFrames, deviceName,
+                          0) != 0) {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     audioSubsystemInited = false;
     return E_FAIL;
@@ -102,15 +124,15 @@ HRESULT cSoundSystem::AddSampleFromResource(int id, int loop, int is3D) {
   Mix_Chunk* chunk = Mix_LoadWAV_RW(source, 1);
   if (chunk == nullptr) return Fail(DecodeErrorCode());
   try {
-    samples.push_back({static_cast<std::uint32_t>(samples.size() + 1), std::move(name), chunk,
-                       loop != 0});
+    samples.push_back(
+        {static_cast<std::uint32_t>(samples.size() + 1), std::move(name), chunk, loop != 0});
   } catch (const std::bad_alloc&) {
     Mix_FreeChunk(chunk);
     return E_OUTOFMEMORY;
   }
   // Enough channels for every sample to sound its ten plays at once.
-  voices.Resize(static_cast<int>(std::min<std::size_t>(samples.size() * kMaxPlaysPerSample,
-                                                        cVoiceTable::kMaxChannels)));
+  voices.Resize(static_cast<int>(
+      std::min<std::size_t>(samples.size() * kMaxPlaysPerSample, cVoiceTable::kMaxChannels)));
   Mix_AllocateChannels(voices.Count());
   return S_OK;
 }
@@ -191,16 +213,5 @@ HRESULT cSoundSystem::Fail(int code) {
 }
 
 std::wstring cSoundSystem::ErrorText(int code) {
-  const wchar_t* text = L"Unknown Error!";
-  switch (code) {
-    case kErrorMemory: text = L"Out of memory!"; break;
-    case kErrorFileOpen: text = L"Could not open file!"; break;
-    case kErrorFormat: text = L"Unknown format!"; break;
-    case kErrorNotInitialized: text = L"SoundSystem not initialized!"; break;
-    case kErrorIllegalParameter: text = L"Illegal function parameters!"; break;
-    case kError3D: text = L"Could init sample for 3D!"; break;
-    case kErrorNoSound: text = L">No Sound< - Device selected!"; break;
-    case kErrorFileFormat: text = L"Unknown format!"; break;
-  }
-  return std::wstring(L"## SoundSystem: ") + text + L"\n";
+  return std::wstring(L"## SoundSystem: ") + ErrorMeaning(code) + L"\n";
 }

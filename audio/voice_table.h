@@ -19,8 +19,7 @@ class cVoiceTable {
   // The channel a new play of `sample` should take, given which channels are `sounding`: a
   // silent channel while the sample has fewer than `limit` sounding plays, otherwise the
   // quietest of its own plays (the oldest among equally quiet ones). -1 when none is free.
-  int PickChannel(std::uint32_t sample, int limit,
-                  const std::function<bool(int)>& sounding) const;
+  int PickChannel(std::uint32_t sample, int limit, const std::function<bool(int)>& sounding) const;
 
   // Records that `channel` now plays `sample` at `volume` (0..100) and returns the new
   // handle of the channel (never 0); earlier handles of the channel go stale.
