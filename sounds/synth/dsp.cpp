@@ -68,7 +68,7 @@ std::vector<float> PluckedString(int rate, float frequency, float seconds, float
     std::vector<float> burst(std::size_t(std::ceil(period)));
     float smooth = 0.0f, mean = 0.0f;
     for (float& s : burst) {
-        smooth += (noise.Next() - smooth) * (0.15f + 0.85f * brightness);
+        smooth += (noise.Next() - smooth) * (0.05f + 0.9f * brightness * brightness);
         s = smooth;
         mean += s;
     }

@@ -27,7 +27,7 @@ void FadeTail(std::vector<float>& samples, int rate, float seconds) {
 // Lute: a short, warm pluck that rings on after the next note begins.
 std::vector<float> Lute(const NoteRequest& note) {
     const float frequency = NoteToHz(float(note.pitch));
-    auto out = PluckedString(note.rate, frequency, 2.6f, 0.35f + 0.3f * note.velocity, 0.55f, note.seed);
+    auto out = PluckedString(note.rate, frequency, 2.6f, 0.3f + 0.25f * note.velocity, 0.55f, note.seed);
     cFilter body(note.rate, 380.0f, 1.2f);
     for (float& s : out) s = note.velocity * (0.8f * s + 0.6f * body.Band(s));
     FadeTail(out, note.rate, 0.3f);
@@ -160,7 +160,7 @@ const std::map<int, DrumRecipe> kDrums = {
     {42, {0.0f, 0.0f, 1.0f, 1.0f, 7500.0f, 0.035f, 0.6f, true, 0.2f}},         // closed hat
     {45, {165.0f, 120.0f, 0.08f, 0.3f, 700.0f, 0.03f, 0.3f, false, 0.8f}},     // tom
     {46, {0.0f, 0.0f, 1.0f, 1.0f, 7000.0f, 0.22f, 0.5f, true, 0.9f}},          // open hat
-    {49, {0.0f, 0.0f, 1.0f, 1.0f, 4500.0f, 0.9f, 0.6f, true, 3.0f}},           // crash
+    {49, {0.0f, 0.0f, 1.0f, 1.0f, 5000.0f, 0.5f, 0.3f, true, 2.0f}},           // crash
 };
 
 std::vector<float> Drums(const NoteRequest& note) {

@@ -1,5 +1,6 @@
 #include "synth/music.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "synth/dsp.h"
@@ -19,6 +20,15 @@ void MixWrapped(cSound& loop, const std::vector<float>& mono, std::size_t at, fl
     }
 }
 
+// Every note starts from silence over this long, so no attack clicks.
+constexpr float kDeclickSeconds = 0.0015f;
+
+std::vector<float> Declicked(std::vector<float> note, int rate) {
+    const std::size_t length = std::min(note.size(), std::size_t(kDeclickSeconds * float(rate)));
+    for (std::size_t i = 0; i < length; ++i) note[i] *= float(i) / float(length);
+    return note;
+}
+
 }  // namespace
 
 cSound RenderLoop(const Score& score, int rate, float peak) {
@@ -32,7 +42,7 @@ cSound RenderLoop(const Score& score, int rate, float peak) {
             const auto at = std::size_t(std::llround(note.start * framesPerBeat));
             for (int pitch : note.pitches) {
                 const NoteRequest request{pitch, float(note.length * score.SecondsPerBeat()), note.velocity, rate, seed++};
-                MixWrapped(loop, instrument(request), at, voice.gain, voice.pan);
+                MixWrapped(loop, Declicked(instrument(request), rate), at, voice.gain, voice.pan);
             }
         }
     }

@@ -8,11 +8,18 @@ cSound BowShot(const EffectFormat& format, int variant) {
     cSound sound = Blank(format, seconds);
     const int rate = format.rate;
 
-    // The string: a low, quickly damped twang.
+    // The string: a low, quickly damped twang over the thump of the limbs
+    // snapping forward.
     const float stringPitch = variant == 0 ? 98.0f : 112.0f;
-    auto twang = PluckedString(rate, stringPitch, seconds, 0.9f, 0.09f, 11u + variant);
-    cFilter chest(rate, 900.0f, 0.7f);
-    for (float& s : twang) s = chest.Low(s);
+    auto twang = PluckedString(rate, stringPitch, seconds, 0.9f, 0.12f, 11u + variant);
+    cFilter chest(rate, 1200.0f, 0.7f);
+    float phase = 0.0f;
+    for (std::size_t n = 0; n < twang.size(); ++n) {
+        const float t = float(n) / float(rate);
+        phase += stringPitch * (1.0f + 1.2f * std::exp(-t / 0.015f)) / float(rate);
+        phase -= std::floor(phase);
+        twang[n] = 4.0f * chest.Low(twang[n]) + 0.8f * std::sin(kTwoPi * phase) * AttackDecay(t, 0.002f, 0.05f);
+    }
     MixIn(sound, twang, 0, 1.0f, variant == 0 ? -0.15f : 0.15f);
 
     // The string slapping the bracer, and the arrow leaving the rest.
@@ -25,7 +32,7 @@ cSound BowShot(const EffectFormat& format, int variant) {
             const float t = float(n) / float(rate);
             if (n % 32 == 0) swish.Tune(3500.0f - 2200.0f * std::min(1.0f, t / 0.25f), 1.0f);
             const float white = noise.Next();
-            channel[n] += 1.6f * slap.Band(white) * AttackDecay(t, 0.001f, 0.012f);
+            channel[n] += 0.9f * slap.Band(white) * AttackDecay(t, 0.001f, 0.012f);
             channel[n] += 0.25f * swish.Band(white) * Bump(t - 0.01f, 0.22f);
         }
     }

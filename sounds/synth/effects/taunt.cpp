@@ -14,12 +14,17 @@ namespace {
 constexpr double kDeepen = 0.8;
 // Where the read voice starts and ends: the synthesiser pads with silence.
 constexpr float kSilence = 0.01f;
+// Quiet samples kept before and after the words, so the shout neither
+// starts nor stops on a jump.
+constexpr std::ptrdiff_t kMargin = 200;
 
 std::vector<float> Trimmed(const std::vector<float>& speech) {
     const auto loud = [](float s) { return std::fabs(s) > kSilence; };
     const auto first = std::find_if(speech.begin(), speech.end(), loud);
     const auto last = std::find_if(speech.rbegin(), speech.rend(), loud).base();
-    return first < last ? std::vector<float>(first, last) : std::vector<float>{};
+    if (first >= last) return {};
+    return std::vector<float>(first - std::min(kMargin, first - speech.begin()),
+                              last + std::min(kMargin, speech.end() - last));
 }
 
 // Strains the voice the way a shout does: thin lows, a hard presence peak
