@@ -35,10 +35,16 @@ class CDXUTDialog {
 
   void SetVisible(bool isVisible) { visible = isVisible; }
   bool GetVisible() const { return visible; }
-  void SetLocation(int x, int y) { left = x; top = y; }
+  void SetLocation(int x, int y) {
+    left = x;
+    top = y;
+  }
   int GetLocationX() const { return left; }
   int GetLocationY() const { return top; }
-  void SetSize(int w, int h) { width = w; height = h; }
+  void SetSize(int w, int h) {
+    width = w;
+    height = h;
+  }
   int GetWidth() const { return width; }
   int GetHeight() const { return height; }
 

@@ -20,11 +20,9 @@ class CDXUTDialogResourceManager {
   CDXUTDialogResourceManager& operator=(const CDXUTDialogResourceManager&) = delete;
 
   // Takes the device and loads every cached picture with its renderer. Fails for a device
-  // without a renderer.
+  // without a renderer. A loss and reset need nothing here: cached pictures are static
+  // textures, which survive them (SDL loses only render-target contents).
   HRESULT OnCreateDevice(DXUTDevice* device);
-  // Nothing to rebuild: cached pictures are static textures, which a reset keeps.
-  HRESULT OnResetDevice();
-  void OnLostDevice();
   // Releases every texture and drops the device; the cache keeps its nodes and indices.
   void OnDestroyDevice();
   // The device taken at creation, or null.

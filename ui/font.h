@@ -5,12 +5,15 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "platform/status.h"
 #include "world/creatures/screen_element.h"  // Rect
 
 struct DXUTDevice;
+struct SDL_Renderer;
 class cGlyphCache;
+class cSpriteBatch;
 
 // Format flags of DrawText.
 inline constexpr unsigned kTextLeft = 0;    // left-aligned, top
@@ -33,9 +36,10 @@ class cFont {
   // the device has no renderer or the face's file cannot be opened.
   HRESULT Create(DXUTDevice* device, const std::wstring& faceName, int lineHeight);
 
-  // Drops the cached glyphs (they are rasterised again on demand).
+  // Destroys the cached glyphs' textures (glyphs are rasterised again on demand). Called at
+  // device loss and before the font is released with its device; the destructor itself
+  // touches no texture, since the renderer may be gone by then.
   void OnLostDevice();
-  void OnResetDevice() {}
 
   // Draws `count` characters of `text` (-1: up to the terminator) in `rect`: the first line at
   // the rectangle's top, each "\n" one line height lower, each line aligned by `format`
@@ -49,5 +53,14 @@ class cFont {
   int GetLineHeight() const;
 
  private:
+  // Queues the glyphs of one line with the pen starting at (x, y); grows `ink` (left, top,
+  // right, bottom) to cover them.
+  void QueueLine(std::wstring_view line, int x, int y, std::uint32_t colour, Rect& ink);
+  // Width of one line: the sum of its glyphs' advances.
+  int MeasureLine(std::wstring_view line);
+
+  SDL_Renderer* renderer = nullptr;
+  bool ttfStarted = false;
   std::unique_ptr<cGlyphCache> glyphs;
+  std::unique_ptr<cSpriteBatch> quads;  // the glyph quads of the text being drawn
 };

@@ -90,8 +90,8 @@ class cGUI {
   // (radians) keep the centre at (x + c.x, y + c.y). Texels are multiplied by `colour`.
   // Draws nothing (and succeeds) for a null rectangle or a null texture (a cache entry
   // without picture). Fails when no batch is open.
-  HRESULT DrawSprite(SDL_Texture* texture, const Rect* sourceRect, float x, float y,
-                     float rotation, float scale, std::uint32_t colour, bool flipX, bool flipY);
+  HRESULT DrawSprite(SDL_Texture* texture, const Rect* sourceRect, float x, float y, float rotation,
+                     float scale, std::uint32_t colour, bool flipX, bool flipY);
   // Queues the whole texture so that it fills `dest`, the texture taken as `textureWidth` by
   // `textureHeight` (the caller's art size). A flip mirrors the picture, which then extends
   // from dest's left (top) edge towards smaller coordinates. Draws nothing for a null
@@ -105,6 +105,11 @@ class cGUI {
 
  private:
   static constexpr int kFontHeight = 16;
+
+  // Runs one batch operation; its failure is traced as `callText` at `line` (with a message
+  // box when `showBox`). Fails untraced while no batch exists.
+  HRESULT CallBatch(HRESULT (cSpriteBatch::*call)(), unsigned line, const wchar_t* callText,
+                    bool showBox);
 
   std::unique_ptr<cFont> font;
   std::unique_ptr<cSpriteBatch> m_pImgSprite;

@@ -10,19 +10,19 @@ struct SDL_Renderer;
 struct SDL_Texture;
 
 struct DXUTTextureNode {
-  bool fileSource = true;   // false: loaded from the bytes of resource `resourceId`
+  bool fileSource = true;  // false: loaded from the bytes of resource `resourceId`
   int resourceId = 0;
-  std::string fileName;     // UTF-8 path as given, for file sources
+  std::string fileName;            // UTF-8 path as given, for file sources
   SDL_Texture* texture = nullptr;  // null when the picture is missing or unreadable
-  int width = 0;            // the image's size in pixels as read from the file; 0 x 0 when
-  int height = 0;           // the picture could not be read
+  int width = 0;                   // the image's size in pixels as read from the file; 0 x 0 when
+  int height = 0;                  // the picture could not be read
 };
 
 class cTextureCache {
  public:
+  // Textures belong to the renderer once made: only DetachRenderer destroys them, so a cache
+  // that outlives its renderer (the static GUI at exit) touches nothing that is gone.
   cTextureCache() = default;
-  // Destroys the textures only while a renderer is attached (see DetachRenderer).
-  ~cTextureCache();
   cTextureCache(const cTextureCache&) = delete;
   cTextureCache& operator=(const cTextureCache&) = delete;
 

@@ -1,0 +1,121 @@
+// Text in the menu face: line height, alignment, line breaks, clipping and colour, read back
+// from pixels. Skipped where the system lacks the face the build copies.
+
+#include "gui_fixture.h"
+
+namespace {
+
+class FontTest : public GuiFixture {
+ protected:
+  void SetUp() override {
+    GuiFixture::SetUp();
+    if (!InstallFace()) GTEST_SKIP() << "the Junicode face is not installed";
+    CreateAndResetDevice();
+    ASSERT_NE(gui.GetFont(), nullptr);
+  }
+
+  int Draw(const wchar_t* text, const Rect& rect, unsigned format,
+           std::uint32_t colour = 0xffffffff) {
+    return gui.GetFont()->DrawText(text, -1, &rect, format, colour);
+  }
+};
+
+TEST_F(FontTest, FaceNameResolvesToTheCopiedFileAndOpensSixteenPixelsHigh) {
+  EXPECT_EQ(cFont::FaceFile(L"CelticMD"), "./data/font/CELTICMD.ttf");
+  EXPECT_EQ(gui.GetFont()->GetLineHeight(), 16);
+}
+
+TEST_F(FontTest, ClockTextFitsTheDisplaysClockBox) {
+  const Rect clockBox{15, 97, 70, 127};
+  Draw(L"00:00.00", Rect{15, 97, 400, 127}, kTextLeft);
+  const Rect ink = LitBounds();
+  EXPECT_GE(ink.left, clockBox.left);
+  EXPECT_LE(ink.right, clockBox.right);
+  EXPECT_GE(ink.top, clockBox.top);
+  EXPECT_LE(ink.bottom, clockBox.top + 16);
+}
+
+TEST_F(FontTest, FlagsAlignEachLineInTheRectangle) {
+  const Rect box{100, 100, 500, 140};
+  Draw(L"hall of fame", box, kTextCenter);
+  const Rect centred = LitBounds();
+  EXPECT_NEAR(centred.left - box.left, box.right - centred.right, 3);
+
+  ClearTarget();
+  Draw(L"1143", box, kTextRight);
+  const Rect right = LitBounds();
+  EXPECT_GE(right.right, box.right - 3);
+  EXPECT_LE(right.right, box.right);
+
+  ClearTarget();
+  Draw(L"Loading", box, kTextLeft);
+  const Rect left = LitBounds();
+  EXPECT_GE(left.left, box.left);
+  EXPECT_LE(left.left, box.left + 3);
+}
+
+TEST_F(FontTest, LineBreaksStartOneLineLower) {
+  const Rect box{100, 100, 500, 300};
+  const int height = Draw(L"start game\n< hard >", box, kTextCenter);
+  EXPECT_EQ(height, 32);
+  const Rect both = LitBounds();
+  EXPECT_GT(both.bottom, box.top + 16);
+  EXPECT_LE(both.bottom, box.top + 32);
+  EXPECT_TRUE(AnyLit(box.left, box.top, box.right, box.top + 16));
+  EXPECT_TRUE(AnyLit(box.left, box.top + 16, box.right, box.top + 32));
+}
+
+TEST_F(FontTest, TextIsClippedToItsRectangle) {
+  const Rect narrow{300, 200, 340, 208};  // narrower and lower than the text
+  EXPECT_GT(Draw(L"press any key to continue\nsecond line", narrow, kTextCenter), 0);
+  const Rect ink = LitBounds();
+  EXPECT_NE(ink, Rect{});
+  EXPECT_GE(ink.left, narrow.left);
+  EXPECT_GE(ink.top, narrow.top);
+  EXPECT_LE(ink.right, narrow.right);
+  EXPECT_LE(ink.bottom, narrow.bottom);
+
+  // The clip is lifted again for what follows.
+  gui.DrawLine(Vec2{0, 500}, Vec2{800, 500}, 0xffffffff, 2);
+  EXPECT_EQ(Pixel(10, 500), kWhite);
+}
+
+TEST_F(FontTest, TextTakesItsColourAndAlpha) {
+  Draw(L"MMMM", Rect{100, 100, 500, 140}, kTextLeft, 0xffff0000);
+  Draw(L"MMMM", Rect{100, 200, 500, 240}, kTextLeft, 0x00ffffff);  // fully transparent
+  bool sawRed = false;
+  for (int y = 100; y < 116; ++y) {
+    for (int x = 100; x < 160; ++x) {
+      const std::uint32_t pixel = Pixel(x, y);
+      EXPECT_EQ(pixel & 0x00ffff, 0u) << "only red at " << x << "," << y;
+      sawRed = sawRed || (pixel & 0xff0000) == 0xff0000;
+    }
+  }
+  EXPECT_TRUE(sawRed);
+  EXPECT_FALSE(AnyLit(100, 200, 200, 240));
+}
+
+TEST_F(FontTest, TextSurvivesDeviceLossAndFontRecreation) {
+  gui.OnLostDevice();
+  gui.OnResetDevice(&device, &backBuffer);
+  Draw(L"paused", Rect{0, 0, 200, 40}, kTextLeft);
+  EXPECT_TRUE(AnyLit(0, 0, 200, 16));
+
+  ClearTarget();
+  ASSERT_TRUE(SUCCEEDED(gui.RecreateFont()));
+  Draw(L"paused", Rect{0, 0, 200, 40}, kTextLeft);
+  EXPECT_TRUE(AnyLit(0, 0, 200, 16));
+}
+
+using FontWithoutFaceTest = GuiFixture;
+
+TEST_F(FontWithoutFaceTest, MissingFaceLeavesNoFontAndNothingCrashes) {
+  EXPECT_TRUE(FAILED(gui.OnCreateDevice(&device)));
+  gui.OnResetDevice(&device, &backBuffer);
+  EXPECT_EQ(gui.GetFont(), nullptr);
+  EXPECT_TRUE(FAILED(gui.RecreateFont()));
+  ASSERT_TRUE(SUCCEEDED(gui.BeginImages()));  // images and lines still work
+  EXPECT_TRUE(SUCCEEDED(gui.EndImages()));
+}
+
+}  // namespace

@@ -1,0 +1,184 @@
+// Where images, lines and batches land, read back from the pixels of a software renderer.
+
+#include <numbers>
+
+#include "gui_fixture.h"
+
+namespace {
+
+constexpr std::uint32_t kYellow = 0xffffff00;
+
+class GuiDrawingTest : public GuiFixture {
+ protected:
+  void SetUp() override {
+    GuiFixture::SetUp();
+    CreateAndResetDevice();
+    picture = TextureOf(WriteQuadrantPicture("quadrants.png", 64, 64));
+    ASSERT_NE(picture, nullptr);
+  }
+
+  // One sprite of the whole 64x64 picture in a batch of its own.
+  void Sprite(float x, float y, float rotation, float scale, bool flipX, bool flipY,
+              std::uint32_t colour = 0xffffffff) {
+    ASSERT_TRUE(SUCCEEDED(gui.BeginImages()));
+    EXPECT_TRUE(
+        SUCCEEDED(gui.DrawSprite(picture, &whole, x, y, rotation, scale, colour, flipX, flipY)));
+    EXPECT_TRUE(SUCCEEDED(gui.EndImages()));
+  }
+
+  // The colours seen at the middle of each quadrant of the square [left, left + size)^2.
+  void ExpectQuadrants(int left, int top, int size, std::uint32_t topLeft, std::uint32_t topRight,
+                       std::uint32_t bottomLeft, std::uint32_t bottomRight) {
+    const int near = size / 4;
+    const int far = size - size / 4;
+    EXPECT_EQ(Pixel(left + near, top + near), topLeft);
+    EXPECT_EQ(Pixel(left + far, top + near), topRight);
+    EXPECT_EQ(Pixel(left + near, top + far), bottomLeft);
+    EXPECT_EQ(Pixel(left + far, top + far), bottomRight);
+  }
+
+  SDL_Texture* picture = nullptr;
+  const Rect whole{0, 0, 64, 64};
+};
+
+TEST_F(GuiDrawingTest, SpriteAtScaleOneHasItsTopLeftAtThePosition) {
+  Sprite(100, 50, 0, 1, false, false);
+  ExpectQuadrants(100, 50, 64, kRed, kGreen, kBlue, kWhite);
+  EXPECT_EQ(LitBounds(), (Rect{100, 50, 164, 114}));
+}
+
+TEST_F(GuiDrawingTest, SpriteScaledTwiceKeepsItsCentre) {
+  // A 64x64 source at (200, 150), scale 2: 128x128 centred on (232, 182).
+  Sprite(200, 150, 0, 2, false, false);
+  ExpectQuadrants(168, 118, 128, kRed, kGreen, kBlue, kWhite);
+  EXPECT_EQ(LitBounds(), (Rect{168, 118, 296, 246}));
+}
+
+TEST_F(GuiDrawingTest, MirroredSpritesStayInPlace) {
+  Sprite(100, 50, 0, 1, true, false);
+  ExpectQuadrants(100, 50, 64, kGreen, kRed, kWhite, kBlue);
+  EXPECT_EQ(LitBounds(), (Rect{100, 50, 164, 114}));
+
+  ClearTarget();
+  Sprite(100, 50, 0, 1, false, true);
+  ExpectQuadrants(100, 50, 64, kBlue, kWhite, kRed, kGreen);
+}
+
+TEST_F(GuiDrawingTest, QuarterTurnIsClockwiseAboutTheCentre) {
+  Sprite(300, 200, std::numbers::pi_v<float> / 2, 1, false, false);
+  // Clockwise: the red top-left quadrant goes to the top-right, and so on round.
+  ExpectQuadrants(300, 200, 64, kBlue, kRed, kWhite, kGreen);
+  EXPECT_EQ(LitBounds(), (Rect{300, 200, 364, 264}));
+}
+
+TEST_F(GuiDrawingTest, SourceRectangleAndColourSelectAndTintTexels) {
+  const Rect greenQuarter{32, 0, 64, 32};
+  const Rect whiteQuarter{32, 32, 64, 64};
+  ASSERT_TRUE(SUCCEEDED(gui.BeginImages()));
+  gui.DrawSprite(picture, &greenQuarter, 10, 10, 0, 1, 0xffffffff, false, false);
+  gui.DrawSprite(picture, &whiteQuarter, 60, 10, 0, 1, 0xff0000ff, false, false);  // tinted blue
+  gui.DrawSprite(picture, &whiteQuarter, 110, 10, 0, 1, 0x80ffffff, false,
+                 false);  // half see-through
+  EXPECT_TRUE(SUCCEEDED(gui.DrawSprite(picture, nullptr, 200, 10, 0, 1, 0xffffffff, false, false)));
+  ASSERT_TRUE(SUCCEEDED(gui.EndImages()));
+
+  EXPECT_EQ(Pixel(26, 26), kGreen);
+  EXPECT_EQ(Pixel(43, 43), kBlack);
+  EXPECT_EQ(Pixel(76, 26), kBlue);
+  const std::uint32_t half = Pixel(126, 26);
+  EXPECT_NEAR(static_cast<int>(half & 0xff), 0x80, 2);
+  EXPECT_FALSE(AnyLit(190, 0, 280, 80));  // no rectangle, nothing drawn
+}
+
+TEST_F(GuiDrawingTest, StretchedImageFillsItsRectangleAndFlipsTowardsSmallerCoordinates) {
+  const Rect natural{10, 5, 74, 69};
+  ASSERT_TRUE(SUCCEEDED(gui.BeginImages()));
+  gui.DrawImageStretched(picture, 64, 64, &natural, 0xffffffff, false, false);
+  ASSERT_TRUE(SUCCEEDED(gui.EndImages()));
+  ExpectQuadrants(10, 5, 64, kRed, kGreen, kBlue, kWhite);
+  EXPECT_EQ(LitBounds(), natural);
+
+  ClearTarget();
+  const Rect doubled{400, 100, 528, 228};
+  ASSERT_TRUE(SUCCEEDED(gui.BeginImages()));
+  gui.DrawImageStretched(picture, 64, 64, &doubled, 0xffffffff, true, false);
+  ASSERT_TRUE(SUCCEEDED(gui.EndImages()));
+  // Mirrored, reaching from x 400 leftwards to 272.
+  ExpectQuadrants(272, 100, 128, kGreen, kRed, kWhite, kBlue);
+  EXPECT_EQ(LitBounds(), (Rect{272, 100, 400, 228}));
+}
+
+TEST_F(GuiDrawingTest, LineIsABandCentredOnTheSegment) {
+  gui.DrawLine(Vec2{100, 300}, Vec2{300, 300}, 0xffffffff, 20);
+  EXPECT_EQ(LitBounds(), (Rect{100, 290, 300, 310}));
+
+  ClearTarget();
+  gui.DrawLine(Vec2{400, 100}, Vec2{400, 200}, 0xff00ff00, 6);  // vertical, width across it
+  EXPECT_EQ(LitBounds(), (Rect{397, 100, 403, 200}));
+  EXPECT_EQ(Pixel(400, 150), kGreen);
+
+  ClearTarget();
+  gui.DrawLine(Vec2{500, 500}, Vec2{500, 500}, 0xffffffff, 20);  // no length, no band
+  gui.DrawLine(Vec2{100, 500}, Vec2{200, 500}, 0xffffffff, 0);
+  EXPECT_EQ(LitBounds(), Rect{});
+}
+
+TEST_F(GuiDrawingTest, ScreenWideLineTintsTheScreen) {
+  SDL_SetRenderDrawColor(device.renderer, 255, 255, 255, 255);
+  SDL_RenderClear(device.renderer);
+  const Rect screen = gui.GetScreenRect();
+  gui.DrawLine(Vec2{0, screen.bottom / 2.0f},
+               Vec2{static_cast<float>(screen.right), screen.bottom / 2.0f}, 0xa0000000,
+               static_cast<float>(screen.bottom));
+  for (auto [x, y] : {std::pair{0, 0}, std::pair{799, 599}, std::pair{400, 300}}) {
+    // 160/255 black over white leaves 95/255.
+    EXPECT_NEAR(static_cast<int>(Pixel(x, y) & 0xff), 95, 2) << x << "," << y;
+  }
+}
+
+TEST_F(GuiDrawingTest, LinesInsideAnOpenBatchLieUnderItsImagesAndOverEndedOnes) {
+  ASSERT_TRUE(SUCCEEDED(gui.BeginImages()));
+  gui.DrawSprite(picture, &whole, 100, 100, 0, 1, 0xffffffff, false, false);
+  ASSERT_TRUE(SUCCEEDED(gui.EndImages()));
+  ASSERT_TRUE(SUCCEEDED(gui.BeginImages()));
+  gui.DrawLine(Vec2{0, 116}, Vec2{400, 116}, kYellow, 10);  // across both sprites' red parts
+  gui.DrawSprite(picture, &whole, 300, 100, 0, 1, 0xffffffff, false, false);
+  ASSERT_TRUE(SUCCEEDED(gui.EndImages()));
+
+  EXPECT_EQ(Pixel(110, 116), kYellow);  // over the image of the batch that had ended
+  EXPECT_EQ(Pixel(310, 116), kRed);     // under the image of its own batch
+  EXPECT_EQ(Pixel(200, 116), kYellow);
+}
+
+TEST_F(GuiDrawingTest, FlushSendsQueuedImagesBeforeLaterLines) {
+  ASSERT_TRUE(SUCCEEDED(gui.BeginImages()));
+  gui.DrawSprite(picture, &whole, 100, 100, 0, 1, 0xffffffff, false, false);
+  ASSERT_TRUE(SUCCEEDED(gui.FlushImages()));
+  gui.DrawLine(Vec2{0, 110}, Vec2{400, 110}, kYellow, 4);
+  ASSERT_TRUE(SUCCEEDED(gui.EndImages()));
+  EXPECT_EQ(Pixel(110, 110), kYellow);
+}
+
+TEST_F(GuiDrawingTest, BatchesMustBeOpenedAndClosedInTurn) {
+  EXPECT_TRUE(FAILED(gui.EndImages()));
+  EXPECT_TRUE(FAILED(gui.DrawSprite(picture, &whole, 0, 0, 0, 1, 0xffffffff, false, false)));
+  ASSERT_TRUE(SUCCEEDED(gui.BeginImages()));
+  EXPECT_TRUE(FAILED(gui.BeginImages()));
+  EXPECT_TRUE(SUCCEEDED(gui.EndImages()));
+  EXPECT_FALSE(AnyLit(0, 0, 70, 70));
+}
+
+TEST_F(GuiDrawingTest, BetweenLossAndResetNothingIsDrawnAndOnlyBeginFails) {
+  gui.OnLostDevice();
+  EXPECT_TRUE(FAILED(gui.BeginImages()));
+  gui.DrawLine(Vec2{0, 10}, Vec2{100, 10}, 0xffffffff, 10);
+  gui.DrawImageStretched(picture, 64, 64, &whole, 0xffffffff, false, false);
+  EXPECT_EQ(LitBounds(), Rect{});
+
+  gui.OnResetDevice(&device, &backBuffer);
+  EXPECT_EQ(gui.GetScreenRect(), (Rect{0, 0, 800, 600}));
+  Sprite(0, 0, 0, 1, false, false);
+  EXPECT_EQ(Pixel(10, 10), kRed);
+}
+
+}  // namespace

@@ -1,0 +1,97 @@
+#include "gui_fixture.h"
+
+#include <SDL_image.h>
+
+#include <filesystem>
+
+namespace {
+constexpr const char* kSystemFace =
+    "/usr/share/fonts/opentype/junicode/JunicodeTwoBeta-CondensedMedium.otf";
+}
+
+void GuiFixture::SetUp() {
+  target = SDL_CreateRGBSurfaceWithFormat(0, 800, 600, 32, SDL_PIXELFORMAT_ARGB8888);
+  ASSERT_NE(target, nullptr) << SDL_GetError();
+  device.renderer = SDL_CreateSoftwareRenderer(target);
+  ASSERT_NE(device.renderer, nullptr) << SDL_GetError();
+  std::filesystem::create_directories("data/art");
+  ASSERT_TRUE(SUCCEEDED(gui.Init(nullptr, L"CelticMD")));
+  ClearTarget();
+}
+
+void GuiFixture::TearDown() {
+  LoseAndDestroyDevice();
+  if (device.renderer != nullptr) SDL_DestroyRenderer(device.renderer);
+  if (target != nullptr) SDL_FreeSurface(target);
+}
+
+void GuiFixture::CreateAndResetDevice() {
+  gui.OnCreateDevice(&device);
+  gui.OnResetDevice(&device, &backBuffer);
+}
+
+void GuiFixture::LoseAndDestroyDevice() {
+  gui.OnLostDevice();
+  gui.OnDestroyDevice();
+}
+
+std::string GuiFixture::WriteQuadrantPicture(const std::string& name, int w, int h) {
+  SDL_Surface* picture = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888);
+  const SDL_Rect quadrants[4] = {{0, 0, w / 2, h / 2},
+                                 {w / 2, 0, w - w / 2, h / 2},
+                                 {0, h / 2, w / 2, h - h / 2},
+                                 {w / 2, h / 2, w - w / 2, h - h / 2}};
+  const std::uint32_t colours[4] = {kRed, kGreen, kBlue, kWhite};
+  for (int i = 0; i < 4; ++i) SDL_FillRect(picture, &quadrants[i], colours[i]);
+  const std::string path = "./data/art/" + name;
+  EXPECT_EQ(IMG_SavePNG(picture, path.c_str()), 0) << IMG_GetError();
+  SDL_FreeSurface(picture);
+  return path;
+}
+
+bool GuiFixture::InstallFace() {
+  std::error_code error;
+  std::filesystem::create_directories("data/font", error);
+  std::filesystem::copy_file(kSystemFace, "data/font/CELTICMD.ttf", error);
+  return !error;
+}
+
+void GuiFixture::ClearTarget() {
+  SDL_SetRenderDrawColor(device.renderer, 0, 0, 0, 255);
+  SDL_RenderClear(device.renderer);
+}
+
+std::uint32_t GuiFixture::Pixel(int x, int y) {
+  std::uint32_t pixel = 0;
+  const SDL_Rect one{x, y, 1, 1};
+  SDL_RenderReadPixels(device.renderer, &one, SDL_PIXELFORMAT_ARGB8888, &pixel, sizeof(pixel));
+  return pixel;
+}
+
+bool GuiFixture::AnyLit(int left, int top, int right, int bottom) {
+  for (int y = top; y < bottom; ++y) {
+    for (int x = left; x < right; ++x) {
+      if (Pixel(x, y) != kBlack) return true;
+    }
+  }
+  return false;
+}
+
+Rect GuiFixture::LitBounds() {
+  SDL_RenderFlush(device.renderer);
+  Rect bounds{800, 600, 0, 0};
+  const auto* pixels = static_cast<const std::uint32_t*>(target->pixels);
+  for (int y = 0; y < 600; ++y) {
+    for (int x = 0; x < 800; ++x) {
+      if (pixels[y * target->pitch / 4 + x] == kBlack) continue;
+      bounds = Rect{std::min(bounds.left, x), std::min(bounds.top, y),
+                    std::max(bounds.right, x + 1), std::max(bounds.bottom, y + 1)};
+    }
+  }
+  return bounds.Width() > 0 ? bounds : Rect{};
+}
+
+SDL_Texture* GuiFixture::TextureOf(const std::string& path) {
+  CDXUTDialogResourceManager* cache = gui.GetResourceManager();
+  return cache->GetTextureNode(cache->AddTexture(path))->texture;
+}

@@ -1,0 +1,55 @@
+#pragma once
+// A GUI layer drawing into an 800x600 software-rendered surface, in a fresh working folder,
+// with helpers to write small test pictures and read pixels back.
+
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+
+#include <cstdint>
+#include <string>
+
+#include "platform/dxut.h"
+#include "platform/sdl_device.h"
+#include "support/temp_dir.h"
+#include "ui/gui.h"
+
+// Colours as read back (ARGB8888, opaque target).
+inline constexpr std::uint32_t kBlack = 0xff000000;
+inline constexpr std::uint32_t kRed = 0xffff0000;
+inline constexpr std::uint32_t kGreen = 0xff00ff00;
+inline constexpr std::uint32_t kBlue = 0xff0000ff;
+inline constexpr std::uint32_t kWhite = 0xffffffff;
+
+class GuiFixture : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Brings the device up as the framework does: create, then reset at 800x600.
+  void CreateAndResetDevice();
+  // Takes it down: lost, then destroyed.
+  void LoseAndDestroyDevice();
+
+  // Writes ./data/art/<name> (size w x h) whose four quadrants are red (top-left), green
+  // (top-right), blue (bottom-left) and white (bottom-right). Returns the path.
+  std::string WriteQuadrantPicture(const std::string& name, int w, int h);
+  // Copies the menu face into ./data/font/CELTICMD.ttf; false when the system lacks it.
+  bool InstallFace();
+
+  void ClearTarget();
+  std::uint32_t Pixel(int x, int y);
+  // Whether any pixel in [left, right) x [top, bottom) differs from black.
+  bool AnyLit(int left, int top, int right, int bottom);
+  // The bounding box of the non-black pixels of the whole target; empty when none.
+  Rect LitBounds();
+
+  // Loads a picture through the cache and returns its texture.
+  SDL_Texture* TextureOf(const std::string& path);
+
+  ScopedTempDir dir;
+  SDL_Surface* target = nullptr;
+  DXUTDevice device;
+  DXUTSurfaceDesc backBuffer;
+  cGUI gui;
+};

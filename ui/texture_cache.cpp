@@ -1,0 +1,103 @@
+#include "ui/texture_cache.h"
+
+#include <algorithm>
+
+#include <SDL.h>
+#include <SDL_image.h>
+
+#include "platform/dxut.h"
+#include "platform/resources.h"
+
+namespace {
+
+char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [](char x, char y) { return FoldAscii(x) == FoldAscii(y); });
+}
+
+// Decodes the picture of a node; null, with `failure` saying why, when it cannot be read.
+SDL_Surface* ReadPicture(const DXUTTextureNode& node, std::string& failure) {
+  SDL_Surface* picture = nullptr;
+  if (node.fileSource) {
+    picture = IMG_Load(node.fileName.c_str());
+  } else {
+    const std::span<const unsigned char> bytes = FindResourceData(node.resourceId);
+    if (bytes.empty()) {
+      failure = "nothing is registered under that id";
+      return nullptr;
+    }
+    picture = IMG_Load_RW(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())), 1);
+  }
+  if (picture == nullptr) failure = IMG_GetError();
+  return picture;
+}
+
+}  // namespace
+
+int cTextureCache::AddFromFile(const std::string& fileName) {
+  for (int i = 0; i < GetNodeCount(); ++i) {
+    const DXUTTextureNode& node = nodes[i];
+    if (node.fileSource && SameNameIgnoringCase(node.fileName, fileName)) return i;
+  }
+  DXUTTextureNode& node = nodes.emplace_back();
+  node.fileName = fileName;
+  Load(node);
+  return GetNodeCount() - 1;
+}
+
+int cTextureCache::AddFromResource(int resourceId) {
+  for (int i = 0; i < GetNodeCount(); ++i) {
+    const DXUTTextureNode& node = nodes[i];
+    if (!node.fileSource && node.resourceId == resourceId) return i;
+  }
+  DXUTTextureNode& node = nodes.emplace_back();
+  node.fileSource = false;
+  node.resourceId = resourceId;
+  Load(node);
+  return GetNodeCount() - 1;
+}
+
+DXUTTextureNode* cTextureCache::GetNode(int index) {
+  if (index < 0 || index >= GetNodeCount()) return nullptr;
+  return &nodes[index];
+}
+
+void cTextureCache::AttachRenderer(SDL_Renderer* newRenderer) {
+  DetachRenderer();
+  renderer = newRenderer;
+  for (DXUTTextureNode& node : nodes) Load(node);
+}
+
+void cTextureCache::DetachRenderer() {
+  for (DXUTTextureNode& node : nodes) {
+    if (node.texture != nullptr) SDL_DestroyTexture(node.texture);
+    node.texture = nullptr;
+  }
+  renderer = nullptr;
+}
+
+void cTextureCache::Load(DXUTTextureNode& node) {
+  if (renderer == nullptr) return;
+  std::string failure;
+  SDL_Surface* picture = ReadPicture(node, failure);
+  const std::string source =
+      node.fileSource ? node.fileName : "resource " + std::to_string(node.resourceId);
+  if (picture == nullptr) {
+    node.width = 0;
+    node.height = 0;
+    DXUTOutputDebugString(L"Could not load texture %s: %s\n", source.c_str(), failure.c_str());
+    return;
+  }
+  node.width = picture->w;
+  node.height = picture->h;
+  node.texture = SDL_CreateTextureFromSurface(renderer, picture);
+  SDL_FreeSurface(picture);
+  if (node.texture == nullptr) {
+    DXUTOutputDebugString(L"Could not create texture for %s: %s\n", source.c_str(), SDL_GetError());
+    return;
+  }
+  SDL_SetTextureBlendMode(node.texture, SDL_BLENDMODE_BLEND);
+  SDL_SetTextureScaleMode(node.texture, SDL_ScaleModeLinear);
+}
