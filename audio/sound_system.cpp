@@ -73,14 +73,15 @@ HRESULT cSoundSystem::Init(void* /*window*/, int device) {
 }
 
 HRESULT cSoundSystem::OpenDevice(int device) {
-  if (device < 0) return E_FAIL;
+  // SDL_mixer keeps one mixer per process; it belongs to the system that opened it first.
+  if (device < 0 || Mix_QuerySpec(nullptr, nullptr, nullptr) != 0) return E_FAIL;
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return E_FAIL;
   audioSubsystemInited = true;
-  const char* deviceName = nullptr;  // SDL's default output
-  if (device >= 2) deviceName = SDL_GetAudioDeviceName(device - 2, 0);
-  if ((device >= 2 && deviceName == nullptr) ||
-      Mix_OpenAudioDevice(kMixFrequency, AUDIO_S16SYS, kMixSpeakers, kMixBufferFrames, deviceName,
-                          0) != 0) {
+  // Device 1 is SDL's default output (no name); n >= 2 the (n-1)th device SDL lists.
+  const char* deviceName = device >= 2 ? SDL_GetAudioDeviceName(device - 2, 0) : nullptr;
+  const bool deviceExists = device == 1 || deviceName != nullptr;
+  if (!deviceExists || Mix_OpenAudioDevice(kMixFrequency, AUDIO_S16SYS, kMixSpeakers,
+                                           kMixBufferFrames, deviceName, 0) != 0) {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     audioSubsystemInited = false;
     return E_FAIL;

@@ -41,7 +41,8 @@ class cSoundSystem {
   // that SDL lists. The mixer runs at 44100 Hz stereo. `window` is accepted for the
   // framework's sake and not needed. On failure the silent device is set up and E_FAIL
   // returned, so the game runs on without sound. A device opened by an earlier Init is
-  // closed first, and the samples decoded for it with it.
+  // closed first, and the samples decoded for it with it. SDL_mixer has one mixer per
+  // process: while another cSoundSystem holds it, Init fails likewise.
   HRESULT Init(void* window, int device);
 
   // Halts every sound, frees the samples and closes the device and SDL's audio subsystem;

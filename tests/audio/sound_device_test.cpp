@@ -24,12 +24,15 @@ class SoundDeviceTest : public ::testing::Test {
       return true;
     }();
     (void)registered;
+    audioBefore = SDL_WasInit(SDL_INIT_AUDIO);
   }
   void TearDown() override { setenv("SDL_AUDIODRIVER", "dummy", 1); }
+
+  Uint32 audioBefore = 0;  // SDL's audio as other parts of the program left it
 };
 
 // What every later call does on the silent device: nothing, quietly, and without a crash.
-void ExpectSilentButWorking(cSoundSystem& sound) {
+void ExpectSilentButWorking(cSoundSystem& sound, Uint32 audioBefore) {
   testing::internal::CaptureStderr();
   EXPECT_EQ(sound.AddSampleFromResource(kSoundId, 1, 0), E_FAIL);
   const std::string debug = testing::internal::GetCapturedStderr();
@@ -40,20 +43,20 @@ void ExpectSilentButWorking(cSoundSystem& sound) {
   EXPECT_EQ(sound.StopAll(), S_OK);
   EXPECT_EQ(sound.Pause(), S_OK);
   EXPECT_EQ(sound.Start(), S_OK);
-  EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u) << "the silent device opens no audio";
+  EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), audioBefore) << "the silent device opens no audio";
 }
 
 TEST_F(SoundDeviceTest, DeviceZeroIsTheSilentDevice) {
   cSoundSystem sound;
   EXPECT_EQ(sound.Init(nullptr, 0), S_OK);
-  ExpectSilentButWorking(sound);
+  ExpectSilentButWorking(sound, audioBefore);
 }
 
 TEST_F(SoundDeviceTest, DevicesThatCannotBeOpenedFallBackToSilence) {
   for (int device : {57, -1}) {
     cSoundSystem sound;
     EXPECT_EQ(sound.Init(nullptr, device), E_FAIL) << device;
-    ExpectSilentButWorking(sound);
+    ExpectSilentButWorking(sound, audioBefore);
     EXPECT_EQ(sound.Init(nullptr, 0), S_OK) << "the game's second try with the silent device";
   }
 }
@@ -62,7 +65,7 @@ TEST_F(SoundDeviceTest, AMissingAudioDriverFallsBackToSilenceAndLeavesSdlClean) 
   setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
   cSoundSystem sound;
   EXPECT_EQ(sound.Init(nullptr, 1), E_FAIL);
-  ExpectSilentButWorking(sound);
+  ExpectSilentButWorking(sound, audioBefore);
 
   setenv("SDL_AUDIODRIVER", "dummy", 1);
   ASSERT_EQ(sound.Init(nullptr, 1), S_OK);
@@ -78,6 +81,18 @@ TEST_F(SoundDeviceTest, DeviceTwoIsTheFirstListedOutput) {
   EXPECT_EQ(sound.AddSampleFromResource(kSoundId, 0, 0), S_OK);
   EXPECT_NE(sound.Play(std::to_wstring(kSoundId)), 0u);
   EXPECT_EQ(sound.Init(nullptr, 3), E_FAIL);
+}
+
+TEST_F(SoundDeviceTest, ASecondSystemCannotTakeTheMixerFromTheFirst) {
+  cSoundSystem first;
+  ASSERT_EQ(first.Init(nullptr, 1), S_OK);
+  ASSERT_EQ(first.AddSampleFromResource(kSoundId, 1, 0), S_OK);
+  const std::uint32_t music = first.Play(std::to_wstring(kSoundId));
+  {
+    cSoundSystem second;
+    EXPECT_EQ(second.Init(nullptr, 1), E_FAIL);
+  }
+  EXPECT_EQ(first.GetChannelVolume(music), 100) << "the second system disturbed the first";
 }
 
 TEST_F(SoundDeviceTest, NothingPlaysBeforeInit) {
@@ -96,7 +111,7 @@ TEST_F(SoundDeviceTest, ShutdownReleasesTheDeviceAndCanBeRepeated) {
   ASSERT_EQ(sound.AddSampleFromResource(kSoundId, 1, 0), S_OK);
   ASSERT_NE(sound.Play(std::to_wstring(kSoundId)), 0u);
   sound.Shutdown();
-  EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u);
+  EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), audioBefore);
   EXPECT_EQ(sound.SampleCount(), 0u);
   EXPECT_EQ(sound.Play(std::to_wstring(kSoundId)), 0u);
   sound.Shutdown();
