@@ -57,7 +57,7 @@ TEST_P(BuiltSound, PeaksNearMinusOneDecibelWithoutClipping) {
 TEST_P(BuiltSound, EffectsAreShortAndEndInSilence) {
     if (IsMusic(GetParam().number)) GTEST_SKIP() << "the music loops; its seam is checked on its own";
     EXPECT_GE(Seconds(sound), 0.2f);
-    EXPECT_LE(Seconds(sound), 3.3f);
+    EXPECT_LE(Seconds(sound), 3.05f);
     for (const auto& channel : sound.channels) {
         EXPECT_LT(std::fabs(channel.front()), 0.05f) << "starts on a click";
         EXPECT_LT(std::fabs(channel.back()), 0.01f) << "stops on a click";

@@ -96,7 +96,7 @@ cSound BreathRoar(const EffectFormat& format) {
 }
 
 cSound DragonDeathBellow(const EffectFormat& format) {
-    const float seconds = 2.9f;
+    const float seconds = 2.6f;
     const Bellow dying{
         seconds,
         [](float t) { return 55.0f + 150.0f * std::exp(-t / 0.9f); },

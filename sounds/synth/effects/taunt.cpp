@@ -37,7 +37,7 @@ std::vector<float> Shouted(std::vector<float> voice, int rate) {
     })));
     for (float& s : voice) {
         const float clean = rumble.High(s / peak);
-        s = Saturate(clean + 1.2f * presence.Band(clean), 3.5f);
+        s = Saturate(clean + 1.2f * presence.Band(clean), 2.5f);
     }
     return voice;
 }
