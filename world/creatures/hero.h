@@ -13,4 +13,6 @@ class cHero : public cCreature {
   // first cell of its walk.
   void Update(float dt) override;
   int GetType() const override { return kTypeHero; }
+
+  float blockTime = 0.0f;  // seconds left of the block pose; a fireball it blocks sets it
 };
