@@ -32,8 +32,12 @@ std::uint16_t GetU16(const std::vector<char>& in, std::size_t at) {
     return std::uint16_t(std::uint8_t(in[at]) | (std::uint8_t(in[at + 1]) << 8));
 }
 
+// Full scale maps to ±32767 both ways, so a write and a read give back the
+// samples to within half a step.
+constexpr float kFullScale = 32767.0f;
+
 std::int16_t ToPcm(float s) {
-    const float scaled = std::round(std::clamp(s, -1.0f, 1.0f) * 32767.0f);
+    const float scaled = std::round(std::clamp(s, -1.0f, 1.0f) * kFullScale);
     return std::int16_t(scaled);
 }
 
@@ -90,7 +94,7 @@ cSound ReadWav(const std::string& path) {
             cSound sound(rate, channels, frames);
             for (std::size_t i = 0; i < frames; ++i)
                 for (int c = 0; c < channels; ++c)
-                    sound.channels[c][i] = float(std::int16_t(GetU16(in, body + 2 * (i * channels + c)))) / 32768.0f;
+                    sound.channels[c][i] = float(std::int16_t(GetU16(in, body + 2 * (i * channels + c)))) / kFullScale;
             return sound;
         }
         at = body + size + (size & 1);
