@@ -42,14 +42,4 @@ TEST(VoiceTableTest, BusyChannelsOfOtherSamplesAreNeverTaken) {
   EXPECT_EQ(table.PickChannel(kSampleB, 3, allSound), 0) << "B at its limit replaces its oldest";
 }
 
-TEST(VoiceTableTest, ThereAreNeverMoreChannelsThanHandlesCanName) {
-  cVoiceTable table;
-  table.Resize(cVoiceTable::kMaxChannels + 500);
-  EXPECT_EQ(table.Count(), cVoiceTable::kMaxChannels);
-  const int last = cVoiceTable::kMaxChannels - 1;
-  EXPECT_EQ(table.ChannelOf(table.Start(last, kSampleA, 100)), last);
-  table.Resize(10);
-  EXPECT_EQ(table.Count(), cVoiceTable::kMaxChannels);
-}
-
 }  // namespace
