@@ -27,33 +27,33 @@
 // Every voice must last exactly `beats` beats, so the loop cannot drift.
 
 struct Note {
-    double start = 0.0;   // beats from the start of the loop
-    double length = 0.0;  // beats held
-    float velocity = 0.75f;
-    std::vector<int> pitches;  // MIDI note numbers
+  double start = 0.0;   // beats from the start of the loop
+  double length = 0.0;  // beats held
+  float velocity = 0.75f;
+  std::vector<int> pitches;  // MIDI note numbers
 };
 
 struct Voice {
-    std::string name;
-    std::string instrument;
-    float gain = 1.0f;
-    float pan = 0.0f;
-    std::vector<Note> notes;
+  std::string name;
+  std::string instrument;
+  float gain = 1.0f;
+  float pan = 0.0f;
+  std::vector<Note> notes;
 };
 
 struct Score {
-    double tempo = 120.0;
-    double beats = 0.0;
-    cReverb::Settings reverb;
-    std::vector<Voice> voices;
+  double tempo = 120.0;
+  double beats = 0.0;
+  cReverb::Settings reverb;
+  std::vector<Voice> voices;
 
-    double SecondsPerBeat() const { return 60.0 / tempo; }
+  double SecondsPerBeat() const { return 60.0 / tempo; }
 };
 
 // Thrown with "source:line: what is wrong".
 class cScoreError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
+ public:
+  using std::runtime_error::runtime_error;
 };
 
 Score ParseScore(std::istream& text, const std::string& sourceName);

@@ -6,14 +6,14 @@
 // Audio held as one float array per channel. Values are nominally within
 // -1..1; nothing clamps them until a file is written.
 struct cSound {
-    int rate = 44100;
-    std::vector<std::vector<float>> channels;
+  int rate = 44100;
+  std::vector<std::vector<float>> channels;
 
-    cSound() = default;
-    cSound(int rate, int channelCount, std::size_t frames);
+  cSound() = default;
+  cSound(int rate, int channelCount, std::size_t frames);
 
-    std::size_t Frames() const { return channels.empty() ? 0 : channels[0].size(); }
-    int ChannelCount() const { return static_cast<int>(channels.size()); }
+  std::size_t Frames() const { return channels.empty() ? 0 : channels[0].size(); }
+  int ChannelCount() const { return static_cast<int>(channels.size()); }
 };
 
 // Largest magnitude over all channels.

@@ -14,9 +14,9 @@ inline constexpr int kMatchMusic = 128;
 inline bool IsMusic(int number) { return number == kMenuMusic || number == kMatchMusic; }
 
 inline std::string BuiltSoundPath(int number) {
-    return "./sounds/" + std::to_string(number) + (IsMusic(number) ? ".ogg" : ".wav");
+  return "./sounds/" + std::to_string(number) + (IsMusic(number) ? ".ogg" : ".wav");
 }
 
 inline cSound LoadBuiltSound(int number) {
-    return IsMusic(number) ? ReadOgg(BuiltSoundPath(number)) : ReadWav(BuiltSoundPath(number));
+  return IsMusic(number) ? ReadOgg(BuiltSoundPath(number)) : ReadWav(BuiltSoundPath(number));
 }

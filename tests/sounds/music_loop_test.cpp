@@ -10,55 +10,57 @@ namespace {
 
 // Level of frames [first, first + count) of one channel.
 float WindowRms(const std::vector<float>& channel, std::size_t first, std::size_t count) {
-    double sum = 0.0;
-    for (std::size_t i = first; i < first + count; ++i) sum += double(channel[i]) * channel[i];
-    return float(std::sqrt(sum / double(count)));
+  double sum = 0.0;
+  for (std::size_t i = first; i < first + count; ++i) sum += double(channel[i]) * channel[i];
+  return float(std::sqrt(sum / double(count)));
 }
 
 // The step between neighbouring samples that only one in a thousand
 // steps of the channel exceeds.
 float LargeStep(const std::vector<float>& channel) {
-    std::vector<float> steps(channel.size() - 1);
-    for (std::size_t i = 0; i + 1 < channel.size(); ++i) steps[i] = std::fabs(channel[i + 1] - channel[i]);
-    const auto rank = steps.begin() + std::ptrdiff_t(steps.size() * 999 / 1000);
-    std::nth_element(steps.begin(), rank, steps.end());
-    return *rank;
+  std::vector<float> steps(channel.size() - 1);
+  for (std::size_t i = 0; i + 1 < channel.size(); ++i)
+    steps[i] = std::fabs(channel[i + 1] - channel[i]);
+  const auto rank = steps.begin() + std::ptrdiff_t(steps.size() * 999 / 1000);
+  std::nth_element(steps.begin(), rank, steps.end());
+  return *rank;
 }
 
-class MusicLoop : public testing::TestWithParam<int> {
-protected:
-    void SetUp() override { music = LoadBuiltSound(GetParam()); }
-    std::size_t Frames(float seconds) const { return std::size_t(seconds * float(music.rate)); }
-    cSound music;
+class BuiltMusicLoop : public testing::TestWithParam<int> {
+ protected:
+  void SetUp() override { music = LoadBuiltSound(GetParam()); }
+  std::size_t Frames(float seconds) const { return std::size_t(seconds * float(music.rate)); }
+  cSound music;
 };
 
-TEST_P(MusicLoop, LastsBetweenOneAndTwoMinutes) {
-    const float seconds = float(music.Frames()) / float(music.rate);
-    EXPECT_GE(seconds, 60.0f);
-    EXPECT_LE(seconds, 120.0f);
+TEST_P(BuiltMusicLoop, LastsBetweenOneAndTwoMinutes) {
+  const float seconds = float(music.Frames()) / float(music.rate);
+  EXPECT_GE(seconds, 60.0f);
+  EXPECT_LE(seconds, 120.0f);
 }
 
-TEST_P(MusicLoop, LastSampleRunsOnIntoTheFirstWithoutAJump) {
-    for (const auto& channel : music.channels)
-        EXPECT_LE(std::fabs(channel.front() - channel.back()), LargeStep(channel));
+TEST_P(BuiltMusicLoop, LastSampleRunsOnIntoTheFirstWithoutAJump) {
+  for (const auto& channel : music.channels)
+    EXPECT_LE(std::fabs(channel.front() - channel.back()), LargeStep(channel));
 }
 
-TEST_P(MusicLoop, LevelCarriesOnAcrossTheSeam) {
-    // The reverb and the notes still ringing at the end go on at the start,
-    // so the loop neither drops out nor swells where it wraps.
-    const std::size_t window = Frames(0.05f);
-    for (const auto& channel : music.channels) {
-        const float before = WindowRms(channel, channel.size() - window, window);
-        const float after = WindowRms(channel, 0, window);
-        EXPECT_GT(after, 0.01f) << "the loop starts in silence";
-        EXPECT_GT(after, before * 0.4f);
-        EXPECT_LT(after, before * 2.5f);
-    }
+TEST_P(BuiltMusicLoop, LevelCarriesOnAcrossTheSeam) {
+  // The reverb and the notes still ringing at the end go on at the start,
+  // so the loop neither drops out nor swells where it wraps.
+  const std::size_t window = Frames(0.05f);
+  for (const auto& channel : music.channels) {
+    const float before = WindowRms(channel, channel.size() - window, window);
+    const float after = WindowRms(channel, 0, window);
+    EXPECT_GT(after, 0.01f) << "the loop starts in silence";
+    EXPECT_GT(after, before * 0.4f);
+    EXPECT_LT(after, before * 2.5f);
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(BothTunes, MusicLoop, testing::Values(kMenuMusic, kMatchMusic),
+INSTANTIATE_TEST_SUITE_P(BothTunes, BuiltMusicLoop, testing::Values(kMenuMusic, kMatchMusic),
                          [](const testing::TestParamInfo<int>& info) {
-                             return info.param == kMenuMusic ? std::string("Menu") : std::string("Match");
+                           return info.param == kMenuMusic ? std::string("Menu")
+                                                           : std::string("Match");
                          });
 
 }  // namespace

@@ -6,8 +6,8 @@
 
 // Channel count and sample rate the game expects for that number.
 struct EffectFormat {
-    int channels = 2;
-    int rate = 44100;
+  int channels = 2;
+  int rate = 44100;
 };
 
 // True for the numbers that are spoken rather than synthesised (the hero's
