@@ -174,7 +174,8 @@ float cGame::GroundHeightAt(float x) const {
     const Vec2 a = groundLine[i];
     const Vec2 b = groundLine[i + 1];
     if (a.x <= x && x <= b.x) {
-      if (a.x == b.x) return 0.0f;
+      // A wall in the profile: whatever stands exactly at it stands on top.
+      if (a.x == b.x) return std::min(a.y, b.y);
       const float t = (x - a.x) / (b.x - a.x);
       return (1.0f - t) * a.y + t * b.y;
     }
