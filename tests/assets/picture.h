@@ -1,0 +1,105 @@
+#pragma once
+// A built picture from ./data read back into RGBA pixels, with the questions the asset tests
+// ask of them: how opaque a pixel is, where the first opaque pixel of a column lies, whether a
+// rectangle holds a drawing or keeps clear.
+
+#include <SDL.h>
+#include <SDL_image.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+struct PixelRect {
+  int x = 0;
+  int y = 0;
+  int w = 0;
+  int h = 0;
+};
+
+class Picture {
+ public:
+  // Alpha from which a pixel counts as drawn rather than an edge's soft fringe.
+  static constexpr std::uint8_t kOpaque = 128;
+
+  explicit Picture(const std::string& path) {
+    SDL_Surface* loaded = IMG_Load(path.c_str());
+    if (loaded == nullptr) return;
+    surface_.reset(SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGBA32, 0));
+    SDL_FreeSurface(loaded);
+  }
+
+  bool loaded() const { return surface_ != nullptr; }
+  int width() const { return surface_ ? surface_->w : 0; }
+  int height() const { return surface_ ? surface_->h : 0; }
+
+  // Channel 0 red, 1 green, 2 blue, 3 alpha.
+  std::uint8_t channel(int x, int y, int c) const {
+    const auto* row = static_cast<const std::uint8_t*>(surface_->pixels) + y * surface_->pitch;
+    return row[x * 4 + c];
+  }
+  std::uint8_t alpha(int x, int y) const { return channel(x, y, 3); }
+  bool opaque(int x, int y) const { return alpha(x, y) >= kOpaque; }
+
+  // Row of the first drawn pixel of column x at or below row `from`, or -1.
+  int firstOpaqueRow(int x, int from = 0) const {
+    for (int y = from; y < height(); ++y) {
+      if (opaque(x, y)) return y;
+    }
+    return -1;
+  }
+
+  int opaqueCount(PixelRect r) const {
+    int count = 0;
+    for (int y = r.y; y < r.y + r.h; ++y) {
+      for (int x = r.x; x < r.x + r.w; ++x) count += opaque(x, y) ? 1 : 0;
+    }
+    return count;
+  }
+
+  // True when every pixel of r is fully transparent.
+  bool clear(PixelRect r) const {
+    for (int y = r.y; y < r.y + r.h; ++y) {
+      for (int x = r.x; x < r.x + r.w; ++x) {
+        if (alpha(x, y) != 0) return false;
+      }
+    }
+    return true;
+  }
+
+  // The smallest rectangle inside r that holds all its drawn pixels (w 0 when none).
+  PixelRect drawnBounds(PixelRect r) const {
+    int left = r.x + r.w, right = r.x - 1, top = r.y + r.h, bottom = r.y - 1;
+    for (int y = r.y; y < r.y + r.h; ++y) {
+      for (int x = r.x; x < r.x + r.w; ++x) {
+        if (!opaque(x, y)) continue;
+        left = std::min(left, x);
+        right = std::max(right, x);
+        top = std::min(top, y);
+        bottom = std::max(bottom, y);
+      }
+    }
+    if (right < left) return {};
+    return {left, top, right - left + 1, bottom - top + 1};
+  }
+
+  // Mean brightness (0..1) of r, colour weighted by alpha as if over black.
+  double meanBrightness(PixelRect r) const {
+    double sum = 0.0;
+    for (int y = r.y; y < r.y + r.h; ++y) {
+      for (int x = r.x; x < r.x + r.w; ++x) {
+        const double a = alpha(x, y) / 255.0;
+        sum += a * (0.299 * channel(x, y, 0) + 0.587 * channel(x, y, 1) +
+                    0.114 * channel(x, y, 2)) / 255.0;
+      }
+    }
+    return sum / (static_cast<double>(r.w) * r.h);
+  }
+
+ private:
+  struct SurfaceDeleter {
+    void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
+  };
+  std::unique_ptr<SDL_Surface, SurfaceDeleter> surface_;
+};

@@ -1,0 +1,198 @@
+// The terrain profile data/map.hm and the ground drawn in the four tiles come from one ground
+// line: these tests read both back and check that they agree, and that the places the game
+// puts creatures have the surfaces the numbers promise.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "app/map_file.h"
+#include "assets/picture.h"
+
+namespace {
+
+// Tile i is drawn at scale 1.5 over world x 1536 i - 256 .. 1536 i + 1280, y -256 .. 1280.
+constexpr float kTileScale = 1.5f;
+constexpr float kTileSpan = 1536.0f;
+constexpr float kTileLeft = -256.0f;
+constexpr float kTileTop = -256.0f;
+constexpr int kTileCount = 4;
+constexpr float kWorldRight = kTileLeft + kTileCount * kTileSpan;
+// The camera never shows the world below this line.
+constexpr float kLowestView = 1268.0f;
+
+class Terrain : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    ground_ = new std::vector<Vec2>;
+    ReadMapFile("./data/map.hm", *ground_);
+    tiles_ = new std::vector<Picture>;
+    for (int i = 0; i < kTileCount; ++i) {
+      tiles_->emplace_back("./data/art/map/map" + std::to_string(i) + ".png");
+    }
+  }
+  static void TearDownTestSuite() {
+    delete ground_;
+    delete tiles_;
+  }
+  void SetUp() override {
+    ASSERT_GE(ground_->size(), 2u) << "./data/map.hm holds no ground line";
+    for (const Picture& tile : *tiles_) ASSERT_TRUE(tile.loaded()) << "a ground tile is missing";
+  }
+
+  // Height of the line through the map's points, as the game interpolates it.
+  static float GroundAt(float x) {
+    const std::vector<Vec2>& p = *ground_;
+    for (size_t i = 0; i + 1 < p.size(); ++i) {
+      if (p[i].x <= x && x <= p[i + 1].x) {
+        const float t = (x - p[i].x) / (p[i + 1].x - p[i].x);
+        return (1 - t) * p[i].y + t * p[i + 1].y;
+      }
+    }
+    return 0.0f;
+  }
+
+  struct TilePixel {
+    const Picture* tile;
+    int x;
+    int y;
+  };
+  static TilePixel PixelAt(float worldX, float worldY) {
+    const int i = std::clamp(static_cast<int>(std::floor((worldX - kTileLeft) / kTileSpan)), 0,
+                             kTileCount - 1);
+    const float left = kTileLeft + i * kTileSpan;
+    return {&(*tiles_)[i], static_cast<int>((worldX - left) / kTileScale),
+            static_cast<int>((worldY - kTileTop) / kTileScale)};
+  }
+  static bool OpaqueAt(float worldX, float worldY) {
+    const TilePixel p = PixelAt(worldX, worldY);
+    return p.tile->opaque(p.x, p.y);
+  }
+  // World y of the first drawn pixel in the tiles' column at worldX, from the top down.
+  static float DrawnEdgeAt(float worldX) {
+    const TilePixel p = PixelAt(worldX, kTileTop);
+    const int row = p.tile->firstOpaqueRow(p.x);
+    return row < 0 ? INFINITY : kTileTop + (row + 0.5f) * kTileScale;
+  }
+
+  static std::vector<Vec2>* ground_;
+  static std::vector<Picture>* tiles_;
+};
+
+std::vector<Vec2>* Terrain::ground_ = nullptr;
+std::vector<Picture>* Terrain::tiles_ = nullptr;
+
+TEST_F(Terrain, TheGroundLineSpansTheWorldFromLeftToRight) {
+  EXPECT_LE(ground_->front().x, -400.0f) << "zeppelins fly in from x -300";
+  EXPECT_GE(ground_->back().x, 6000.0f);
+  for (size_t i = 1; i < ground_->size(); ++i) {
+    EXPECT_LT((*ground_)[i - 1].x, (*ground_)[i].x) << "point " << i;
+  }
+}
+
+TEST_F(Terrain, TheGroundStaysWhereTheCameraCanShowIt) {
+  // The camera's left edge never passes -250 nor its right edge 5850.
+  for (float x = -250.0f; x <= 5850.0f; x += 2.0f) {
+    const float y = GroundAt(x);
+    ASSERT_GE(y, 690.0f) << "at x " << x;
+    ASSERT_LE(y, 1200.0f) << "at x " << x;
+  }
+}
+
+// Where the tiles draw something in front of the ground line on purpose.
+struct StandsInFront {
+  float left;
+  float right;
+  const char* what;
+};
+const StandsInFront kInFrontOfTheGround[] = {
+    {-400.0f, 66.0f, "the village's towers, walls and keep stand on its street"},
+    {80.0f, 195.0f, "the gatehouse the attackers march out of"},
+    {5355.0f, 6000.0f, "the lair's crag, the cave roof and the hoard heaped on its floor"},
+};
+
+TEST_F(Terrain, TheDrawnGroundLiesOnTheMapsGroundLine) {
+  constexpr float kTolerance = 6.0f;
+  int checked = 0;
+  for (float x = kTileLeft + 0.75f; x < kWorldRight; x += kTileScale) {
+    const bool inFront = std::any_of(std::begin(kInFrontOfTheGround),
+                                     std::end(kInFrontOfTheGround), [x](const StandsInFront& s) {
+                                       return s.left <= x && x <= s.right;
+                                     });
+    if (inFront) continue;
+    ++checked;
+    ASSERT_NEAR(DrawnEdgeAt(x), GroundAt(x), kTolerance) << "at world x " << x;
+  }
+  EXPECT_GT(checked, 3000) << "most of the world should be checked";
+}
+
+TEST_F(Terrain, TheTilesAreSolidFromTheGroundDownToTheBottomOfTheView) {
+  for (float x = kTileLeft + 0.75f; x < kWorldRight; x += 4 * kTileScale) {
+    const float edge = std::max(DrawnEdgeAt(x), GroundAt(x) + 6.0f);
+    for (float y = edge; y < kLowestView; y += kTileScale) {
+      ASSERT_TRUE(OpaqueAt(x, y)) << "hole at world (" << x << ", " << y << ")";
+    }
+  }
+}
+
+TEST_F(Terrain, SheepPlacedInTheFieldsFindTheGroundAtOrAboveTheirFeet) {
+  // Sheep are lifted onto the ground only when it lies above their feet, 32 below their centre.
+  const Vec2 sheep[] = {{716.0f, 1210.0f}, {1717.0f, 1260.0f}, {3275.0f, 830.0f}};
+  for (const Vec2 s : sheep) {
+    EXPECT_LE(GroundAt(s.x), s.y + 32.0f) << "sheep at x " << s.x;
+  }
+}
+
+TEST_F(Terrain, TheVillageGivesEveryPostItsSurface) {
+  // Defenders (feet 8 below their post) and the princess (feet 32 below her centre) never
+  // fall: the tiles draw their floors, and the ground line must not lift them off.
+  struct Floor {
+    float x;
+    float feet;
+    const char* what;
+  };
+  const Floor raised[] = {{-230.0f, 700.0f, "west tower top"}, {-30.0f, 700.0f, "keep top"},
+                          {-136.0f, 834.0f, "west wall walk"}, {23.0f, 834.0f, "east wall walk"},
+                          {-60.0f, 765.0f, "princess's balcony"}};
+  for (const Floor& f : raised) {
+    EXPECT_NEAR(DrawnEdgeAt(f.x), f.feet, 4.0f) << f.what;
+    EXPECT_GE(GroundAt(f.x), f.feet) << f.what << ": the ground line would lift the guard";
+  }
+  for (const float x : {-210.0f, -91.0f, 85.0f}) {
+    EXPECT_NEAR(GroundAt(x), 898.0f, 2.0f) << "street post at x " << x;
+    EXPECT_TRUE(OpaqueAt(x, 898.0f + 6.0f)) << "street post at x " << x;
+  }
+}
+
+TEST_F(Terrain, TheGatehouseHidesAttackersUntilTheyStepOutOfIt) {
+  // Attackers appear at x 110-151 (heroes at 110) and are drawn behind the tiles until x 180.
+  for (float x = 110.0f; x <= 175.0f; x += 5.0f) {
+    for (float height = 10.0f; height <= 120.0f; height += 10.0f) {
+      EXPECT_TRUE(OpaqueAt(x, GroundAt(x) - height)) << "at x " << x << ", " << height << " up";
+    }
+  }
+  EXPECT_FALSE(OpaqueAt(200.0f, GroundAt(200.0f) - 20.0f)) << "the road beyond lies open";
+}
+
+TEST_F(Terrain, TheLairLeavesTheDragonsSpaceOpenBehindItsHoard) {
+  // The dragon starts at (5650, 750) and is drawn behind the tiles there.
+  const Vec2 dragon{5650.0f, 750.0f};
+  constexpr float kClearRadius = 190.0f;
+  for (float dy = -kClearRadius; dy <= kClearRadius; dy += 3.0f) {
+    for (float dx = -kClearRadius; dx <= kClearRadius; dx += 3.0f) {
+      if (dx * dx + dy * dy > kClearRadius * kClearRadius) continue;
+      const TilePixel p = PixelAt(dragon.x + dx, dragon.y + dy);
+      ASSERT_EQ(p.tile->alpha(p.x, p.y), 0) << "at offset (" << dx << ", " << dy << ")";
+    }
+  }
+  // Attackers walking into the lair pass behind the hoard.
+  for (float x = 5600.0f; x <= 5800.0f; x += 20.0f) {
+    EXPECT_TRUE(OpaqueAt(x, GroundAt(x) - 40.0f)) << "at x " << x;
+  }
+  EXPECT_TRUE(OpaqueAt(5650.0f, 300.0f)) << "rock roofs the lair";
+}
+
+}  // namespace
