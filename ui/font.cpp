@@ -85,17 +85,13 @@ void cFont::QueueLine(std::wstring_view line, int x, int y, std::uint32_t colour
   for (wchar_t c : line) {
     const cGlyphCache::Glyph& glyph = glyphs->Find(static_cast<char32_t>(c));
     if (glyph.page != nullptr) {
-      const float left = static_cast<float>(x + glyph.offsetX);
-      const float top = static_cast<float>(y);
-      const float right = left + static_cast<float>(glyph.texels.w);
-      const float bottom = top + static_cast<float>(glyph.texels.h);
-      const SDL_FPoint corners[4] = {{left, top}, {right, top}, {right, bottom}, {left, bottom}};
-      quads->AddQuad(glyph.page, corners, glyph.uv.x, glyph.uv.y, glyph.uv.x + glyph.uv.w,
-                     glyph.uv.y + glyph.uv.h, tint);
-      ink.left = std::min(ink.left, static_cast<int>(left));
-      ink.top = std::min(ink.top, static_cast<int>(top));
-      ink.right = std::max(ink.right, static_cast<int>(right));
-      ink.bottom = std::max(ink.bottom, static_cast<int>(bottom));
+      const SDL_FRect cell{static_cast<float>(x + glyph.offsetX), static_cast<float>(y),
+                           static_cast<float>(glyph.texels.w), static_cast<float>(glyph.texels.h)};
+      quads->Add(glyph.page, glyph.texels, cell, 0.0, SDL_FLIP_NONE, tint);
+      ink.left = std::min(ink.left, x + glyph.offsetX);
+      ink.top = std::min(ink.top, y);
+      ink.right = std::max(ink.right, x + glyph.offsetX + glyph.texels.w);
+      ink.bottom = std::max(ink.bottom, y + glyph.texels.h);
     }
     x += glyph.advance;
   }

@@ -48,8 +48,6 @@ cGlyphCache::Glyph cGlyphCache::Rasterise(char32_t codePoint) {
       SDL_UpdateTexture(pages.back(), &cell, argb->pixels, argb->pitch) == 0) {
     glyph.page = pages.back();
     glyph.texels = cell;
-    constexpr float kTexel = 1.0f / kPageSize;
-    glyph.uv = SDL_FRect{cell.x * kTexel, cell.y * kTexel, cell.w * kTexel, cell.h * kTexel};
   } else {
     failed = true;
   }

@@ -14,7 +14,6 @@ class cGlyphCache {
   struct Glyph {
     SDL_Texture* page = nullptr;  // null for glyphs with no pixels (blanks, failures)
     SDL_Rect texels{};            // the glyph's cell in the page
-    SDL_FRect uv{};               // the same cell in texture coordinates (0..1)
     int offsetX = 0;              // cell's left relative to the pen position
     int advance = 0;              // pen movement after the glyph
   };

@@ -10,6 +10,10 @@
 #include "ui/line_drawer.h"
 #include "ui/sprite_batch.h"
 
+namespace {
+constexpr double kDegreesPerRadian = 57.295779513082320876798;
+}
+
 cGUI::cGUI() = default;
 
 cGUI::~cGUI() {
@@ -101,34 +105,25 @@ HRESULT cGUI::DrawSprite(SDL_Texture* texture, const Rect* sourceRect, float x, 
                          float rotation, float scale, std::uint32_t colour, bool flipX,
                          bool flipY) {
   if (m_pImgSprite == nullptr || !m_pImgSprite->IsOpen()) return E_FAIL;
-  if (sourceRect == nullptr || texture == nullptr) return S_OK;
-  int textureWidth = 0, textureHeight = 0;
-  if (SDL_QueryTexture(texture, nullptr, nullptr, &textureWidth, &textureHeight) != 0 ||
-      textureWidth <= 0 || textureHeight <= 0) {
+  if (sourceRect == nullptr || texture == nullptr || sourceRect->Width() <= 0 ||
+      sourceRect->Height() <= 0) {
     return S_OK;
   }
   const float w = static_cast<float>(sourceRect->Width());
   const float h = static_cast<float>(sourceRect->Height());
-  const float cx = w * 0.5f;
-  const float cy = h * 0.5f;
-  const float sx = flipX ? -scale : scale;
-  const float sy = flipY ? -scale : scale;
-  const float cosine = std::cos(rotation);
-  const float sine = std::sin(rotation);
-  // Texel corners relative to the rectangle's top-left, in the order AddQuad expects.
-  const float cornerX[4] = {0.0f, w, w, 0.0f};
-  const float cornerY[4] = {0.0f, 0.0f, h, h};
-  SDL_FPoint corners[4];
-  for (int i = 0; i < 4; ++i) {
-    const float px = sx * (cornerX[i] - cx);
-    const float py = sy * (cornerY[i] - cy);
-    corners[i] = SDL_FPoint{x + cx + cosine * px - sine * py, y + cy + sine * px + cosine * py};
+  // Mirroring both ways is what a negative scale does.
+  if (scale < 0.0f) {
+    flipX = !flipX;
+    flipY = !flipY;
   }
-  const float u0 = static_cast<float>(sourceRect->left) / static_cast<float>(textureWidth);
-  const float v0 = static_cast<float>(sourceRect->top) / static_cast<float>(textureHeight);
-  const float u1 = static_cast<float>(sourceRect->right) / static_cast<float>(textureWidth);
-  const float v1 = static_cast<float>(sourceRect->bottom) / static_cast<float>(textureHeight);
-  m_pImgSprite->AddQuad(texture, corners, u0, v0, u1, v1, ArgbToSdlColor(colour));
+  const float scaledW = w * std::fabs(scale);
+  const float scaledH = h * std::fabs(scale);
+  const SDL_FRect dest{x + (w - scaledW) * 0.5f, y + (h - scaledH) * 0.5f, scaledW, scaledH};
+  const SDL_Rect source{sourceRect->left, sourceRect->top, sourceRect->Width(),
+                        sourceRect->Height()};
+  const int flip = (flipX ? SDL_FLIP_HORIZONTAL : 0) | (flipY ? SDL_FLIP_VERTICAL : 0);
+  m_pImgSprite->Add(texture, source, dest, rotation * kDegreesPerRadian,
+                    static_cast<SDL_RendererFlip>(flip), ArgbToSdlColor(colour));
   return S_OK;
 }
 
@@ -137,14 +132,17 @@ void cGUI::DrawImageStretched(SDL_Texture* texture, float textureWidth, float te
   if (m_pImgSprite == nullptr || !m_pImgSprite->IsOpen()) return;
   if (dest == nullptr || texture == nullptr || !(textureWidth > 0.0f) || !(textureHeight > 0.0f))
     return;
+  int w = 0, h = 0;
+  if (SDL_QueryTexture(texture, nullptr, nullptr, &w, &h) != 0) return;
   // Scaled by dest / texture size, the texture spans dest's width and height from its
   // top-left corner; a negative scale (flip) spans them towards smaller coordinates.
-  const float left = static_cast<float>(dest->left);
-  const float top = static_cast<float>(dest->top);
-  const float right = left + (flipX ? -1.0f : 1.0f) * static_cast<float>(dest->Width());
-  const float bottom = top + (flipY ? -1.0f : 1.0f) * static_cast<float>(dest->Height());
-  const SDL_FPoint corners[4] = {{left, top}, {right, top}, {right, bottom}, {left, bottom}};
-  m_pImgSprite->AddQuad(texture, corners, 0.0f, 0.0f, 1.0f, 1.0f, ArgbToSdlColor(colour));
+  const float width = static_cast<float>(dest->Width());
+  const float height = static_cast<float>(dest->Height());
+  const SDL_FRect area{static_cast<float>(dest->left) - (flipX ? width : 0.0f),
+                       static_cast<float>(dest->top) - (flipY ? height : 0.0f), width, height};
+  const int flip = (flipX ? SDL_FLIP_HORIZONTAL : 0) | (flipY ? SDL_FLIP_VERTICAL : 0);
+  m_pImgSprite->Add(texture, SDL_Rect{0, 0, w, h}, area, 0.0, static_cast<SDL_RendererFlip>(flip),
+                    ArgbToSdlColor(colour));
 }
 
 void cGUI::DrawLine(Vec2 a, Vec2 b, std::uint32_t colour, float width) {

@@ -88,8 +88,8 @@ class cGUI {
   // top-left) lands on (x, y) + c + Rot(rotation) * (sx * (p.x - c.x), sy * (p.y - c.y)):
   // (x, y) is the top-left at scale 1 and no turn; scaling, mirroring and the clockwise turn
   // (radians) keep the centre at (x + c.x, y + c.y). Texels are multiplied by `colour`.
-  // Draws nothing (and succeeds) for a null rectangle or a null texture (a cache entry
-  // without picture). Fails when no batch is open.
+  // Draws nothing (and succeeds) for a null or empty rectangle or a null texture (a cache
+  // entry without picture). Fails when no batch is open.
   HRESULT DrawSprite(SDL_Texture* texture, const Rect* sourceRect, float x, float y, float rotation,
                      float scale, std::uint32_t colour, bool flipX, bool flipY);
   // Queues the whole texture so that it fills `dest`, the texture taken as `textureWidth` by

@@ -1,13 +1,17 @@
 #include "ui/sprite_batch.h"
 
 namespace {
-constexpr int kReservedQuads = 4096;
+
+constexpr std::size_t kReservedCopies = 4096;
+
+bool SameColour(SDL_Color a, SDL_Color b) {
+  return a.r == b.r && a.g == b.g && a.b == b.b && a.a == b.a;
 }
 
+}  // namespace
+
 cSpriteBatch::cSpriteBatch(SDL_Renderer* batchRenderer) : renderer(batchRenderer) {
-  vertices.reserve(kReservedQuads * 4);
-  runs.reserve(256);
-  EnsureIndicesFor(kReservedQuads);
+  copies.reserve(kReservedCopies);
 }
 
 HRESULT cSpriteBatch::Begin() {
@@ -27,34 +31,25 @@ HRESULT cSpriteBatch::End() {
 HRESULT cSpriteBatch::Flush() {
   if (!open) return E_FAIL;
   HRESULT hr = S_OK;
-  for (const Run& run : runs) {
-    if (SDL_RenderGeometry(renderer, run.texture, &vertices[run.firstQuad * 4], run.quadCount * 4,
-                           quadIndices.data(), run.quadCount * 6) != 0) {
-      hr = E_FAIL;
+  const Copy* tinted = nullptr;  // the last copy whose colour was set on its texture
+  for (const Copy& copy : copies) {
+    if (tinted == nullptr || tinted->texture != copy.texture ||
+        !SameColour(tinted->colour, copy.colour)) {
+      SDL_SetTextureColorMod(copy.texture, copy.colour.r, copy.colour.g, copy.colour.b);
+      SDL_SetTextureAlphaMod(copy.texture, copy.colour.a);
+      tinted = &copy;
     }
+    const int result = (copy.degrees == 0.0 && copy.flip == SDL_FLIP_NONE)
+                           ? SDL_RenderCopyF(renderer, copy.texture, &copy.source, &copy.dest)
+                           : SDL_RenderCopyExF(renderer, copy.texture, &copy.source, &copy.dest,
+                                               copy.degrees, nullptr, copy.flip);
+    if (result != 0) hr = E_FAIL;
   }
-  vertices.clear();
-  runs.clear();
+  copies.clear();
   return hr;
 }
 
-void cSpriteBatch::AddQuad(SDL_Texture* texture, const SDL_FPoint (&corners)[4], float u0, float v0,
-                           float u1, float v1, SDL_Color colour) {
-  if (!open) return;
-  const int quad = static_cast<int>(vertices.size() / 4);
-  if (runs.empty() || runs.back().texture != texture) runs.push_back(Run{texture, quad, 0});
-  Run& run = runs.back();
-  ++run.quadCount;
-  EnsureIndicesFor(run.quadCount);
-  vertices.push_back(SDL_Vertex{corners[0], colour, SDL_FPoint{u0, v0}});
-  vertices.push_back(SDL_Vertex{corners[1], colour, SDL_FPoint{u1, v0}});
-  vertices.push_back(SDL_Vertex{corners[2], colour, SDL_FPoint{u1, v1}});
-  vertices.push_back(SDL_Vertex{corners[3], colour, SDL_FPoint{u0, v1}});
-}
-
-void cSpriteBatch::EnsureIndicesFor(int quadCount) {
-  for (int quad = static_cast<int>(quadIndices.size() / 6); quad < quadCount; ++quad) {
-    const int first = quad * 4;
-    for (int corner : {0, 1, 2, 0, 2, 3}) quadIndices.push_back(first + corner);
-  }
+void cSpriteBatch::Add(SDL_Texture* texture, const SDL_Rect& source, const SDL_FRect& dest,
+                       double degrees, SDL_RendererFlip flip, SDL_Color colour) {
+  if (open) copies.push_back(Copy{texture, source, dest, degrees, flip, colour});
 }

@@ -1,7 +1,9 @@
 #pragma once
-// The image batch: textured quads queued between Begin and End and sent to the renderer in as
-// few geometry calls as the texture changes allow (one per run of quads sharing a texture).
-// The queue keeps its storage from frame to frame, so drawing allocates nothing once warm.
+// The image batch: textured rectangles queued between Begin and End and copied to the
+// renderer in queue order when the batch is flushed. Each is a texture copy (turned and
+// mirrored where asked), which every SDL renderer draws fastest: the software renderer blits
+// unturned copies directly. The queue keeps its storage from frame to frame, so drawing
+// allocates nothing once warm.
 
 #include <vector>
 
@@ -18,29 +20,28 @@ class cSpriteBatch {
   HRESULT Begin();
   // Flushes and closes. E_FAIL when not open or when drawing failed (the batch closes anyway).
   HRESULT End();
-  // Sends the queued quads to the renderer in queue order and empties the queue. E_FAIL when
-  // not open or when a geometry call failed (the queue is emptied anyway).
+  // Copies the queued rectangles to the renderer in queue order and empties the queue. E_FAIL
+  // when not open or when a copy failed (the queue is emptied anyway).
   HRESULT Flush();
   bool IsOpen() const { return open; }
 
-  // Queues a quad: corners[0..3] are the screen positions of the texture points (u0, v0),
-  // (u1, v0), (u1, v1), (u0, v1) (texture coordinates 0..1). Only while open.
-  void AddQuad(SDL_Texture* texture, const SDL_FPoint (&corners)[4], float u0, float v0, float u1,
-               float v1, SDL_Color colour);
+  // Queues the `source` texels of `texture` stretched over `dest`, mirrored by `flip` inside
+  // it, then turned `degrees` clockwise about dest's centre, texels multiplied by `colour`.
+  // Only while open.
+  void Add(SDL_Texture* texture, const SDL_Rect& source, const SDL_FRect& dest, double degrees,
+           SDL_RendererFlip flip, SDL_Color colour);
 
  private:
-  struct Run {
+  struct Copy {
     SDL_Texture* texture = nullptr;
-    int firstQuad = 0;
-    int quadCount = 0;
+    SDL_Rect source{};
+    SDL_FRect dest{};
+    double degrees = 0.0;
+    SDL_RendererFlip flip = SDL_FLIP_NONE;
+    SDL_Color colour{};
   };
-
-  void EnsureIndicesFor(int quadCount);
 
   SDL_Renderer* renderer = nullptr;
   bool open = false;
-  std::vector<SDL_Vertex> vertices;
-  std::vector<Run> runs;
-  // Two triangles per quad, relative to the first vertex of a run: 0 1 2, 0 2 3, 4 5 6, ...
-  std::vector<int> quadIndices;
+  std::vector<Copy> copies;
 };
