@@ -87,6 +87,9 @@ HRESULT cSoundSystem::OpenDevice(int device) {
     return E_FAIL;
   }
   Mix_AllocateChannels(0);  // channels come with the samples that need them
+  // SDL_mixer marks a paused channel with the tick count of the pause, so a pause within the
+  // first millisecond of SDL's clock would not hold. Only a test opens audio that early.
+  while (SDL_GetTicks() == 0) SDL_Delay(1);
   return S_OK;
 }
 
