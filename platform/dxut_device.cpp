@@ -1,0 +1,305 @@
+// The rendering device: choosing and creating the SDL renderer, the 800x600
+// back buffer, full screen, the device callbacks and presentation.
+
+#include <SDL.h>
+#include <SDL_image.h>
+
+#include <cstring>
+#include <vector>
+
+#include "platform/dxut_state.h"
+#include "platform/letterbox.h"
+
+namespace {
+
+struct RendererChoice {
+  int driverIndex = -1;
+  DXUTDeviceCaps caps;
+};
+
+// The driver that SDL_HINT_RENDER_DRIVER names, if any, limits the choice.
+bool DriverWanted(const char* name) {
+  const char* wanted = SDL_GetHint(SDL_HINT_RENDER_DRIVER);
+  return !wanted || !*wanted || SDL_strcasecmp(wanted, name) == 0;
+}
+
+// Accelerated drivers first, the software renderer last.
+std::vector<RendererChoice> RendererChoices() {
+  std::vector<RendererChoice> choices;
+  RendererChoice software;
+  for (int index = 0; index < SDL_GetNumRenderDrivers(); ++index) {
+    SDL_RendererInfo info;
+    if (SDL_GetRenderDriverInfo(index, &info) != 0 || !DriverWanted(info.name)) continue;
+    if (info.flags & SDL_RENDERER_SOFTWARE) {
+      software.driverIndex = index;
+      software.caps = {DXUTDeviceType::kReference, (info.flags & SDL_RENDERER_TARGETTEXTURE) != 0, false};
+    } else if (info.flags & SDL_RENDERER_ACCELERATED) {
+      choices.push_back({index, {DXUTDeviceType::kHardware, (info.flags & SDL_RENDERER_TARGETTEXTURE) != 0, true}});
+    }
+  }
+  if (software.driverIndex >= 0) choices.push_back(software);
+  return choices;
+}
+
+void ClearToBlack(SDL_Renderer* renderer) {
+  SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+  SDL_RenderClear(renderer);
+}
+
+SDL_Texture* CreateBackBuffer(SDL_Renderer* renderer) {
+  SDL_Texture* backBuffer = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,
+                                              kBackBufferWidth, kBackBufferHeight);
+  if (!backBuffer) return nullptr;
+  SDL_SetTextureScaleMode(backBuffer, SDL_ScaleModeLinear);
+  SDL_SetRenderTarget(renderer, backBuffer);
+  ClearToBlack(renderer);
+  return backBuffer;
+}
+
+// Puts the window into the mode of the settings; false when SDL refuses.
+bool ApplyWindowMode(bool windowed) {
+  DXUTState& state = GetDXUTState();
+  if (SDL_SetWindowFullscreen(state.device.window, windowed ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) {
+    DXUTTraceSdlFailure(__FILE__, __LINE__, L"SDL_SetWindowFullscreen");
+    return false;
+  }
+  if (windowed) SDL_SetWindowSize(state.device.window, kBackBufferWidth, kBackBufferHeight);
+  state.settings.windowed = windowed;
+  DXUTUpdateCursorClip();
+  return true;
+}
+
+// Quiet on failure: the next choice may well work (no OpenGL under SDL's
+// dummy driver, for one); the caller reports when none does.
+bool OpenDevice(const RendererChoice& choice, const DXUTDeviceSettings& settings) {
+  DXUTState& state = GetDXUTState();
+  SDL_Renderer* renderer = SDL_CreateRenderer(state.device.window, choice.driverIndex,
+                                              SDL_RENDERER_TARGETTEXTURE | SDL_RENDERER_PRESENTVSYNC);
+  if (!renderer) return false;
+  SDL_Texture* backBuffer = CreateBackBuffer(renderer);
+  if (!backBuffer) {
+    SDL_DestroyRenderer(renderer);
+    return false;
+  }
+  SDL_RendererInfo info;
+  SDL_GetRendererInfo(renderer, &info);
+  // The software renderer's presents never wait for the display.
+  state.presentWaitsForRetrace = choice.caps.deviceType == DXUTDeviceType::kHardware &&
+                                 (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
+  state.device.renderer = renderer;
+  state.device.backBuffer = backBuffer;
+  state.rendererDriverIndex = choice.driverIndex;
+  state.caps = choice.caps;
+  state.settings = settings;
+  ApplyWindowMode(settings.windowed);
+  return true;
+}
+
+// A failure the game cannot go on after: tell the player and end the loop.
+void ShutDownAfter(HRESULT error) {
+  DXUTDisplayErrorMessage(error);
+  DXUTPostQuitMessage(0);
+}
+
+// Runs the device-lost and device-reset callbacks around a change of the
+// device; a failing reset ends the game.
+template <typename Change>
+void ResetAround(Change change) {
+  DXUTCallDeviceLost();
+  change();
+  if (FAILED(DXUTCallDeviceReset())) ShutDownAfter(DXUTERR_RESETTINGDEVICEOBJECTS);
+}
+
+}  // namespace
+
+HRESULT DXUTCallDeviceCreated() {
+  DXUTState& state = GetDXUTState();
+  HRESULT hr = S_OK;
+  if (state.deviceCreated.callback) {
+    const DXUTSurfaceDesc backBuffer;
+    ++state.insideDeviceCallback;
+    hr = state.deviceCreated.callback(&state.device, &backBuffer, state.deviceCreated.context);
+    --state.insideDeviceCallback;
+  }
+  state.deviceObjectsCreated = SUCCEEDED(hr);
+  return hr;
+}
+
+HRESULT DXUTCallDeviceReset() {
+  DXUTState& state = GetDXUTState();
+  HRESULT hr = S_OK;
+  if (state.deviceReset.callback) {
+    const DXUTSurfaceDesc backBuffer;
+    SDL_SetRenderTarget(state.device.renderer, state.device.backBuffer);
+    ++state.insideDeviceCallback;
+    hr = state.deviceReset.callback(&state.device, &backBuffer, state.deviceReset.context);
+    --state.insideDeviceCallback;
+  }
+  state.deviceObjectsReset = SUCCEEDED(hr);
+  return hr;
+}
+
+void DXUTCallDeviceLost() {
+  DXUTState& state = GetDXUTState();
+  if (!state.deviceObjectsReset) return;
+  state.deviceObjectsReset = false;
+  if (!state.deviceLost.callback) return;
+  ++state.insideDeviceCallback;
+  state.deviceLost.callback(state.deviceLost.context);
+  --state.insideDeviceCallback;
+}
+
+void DXUTCallDeviceDestroyed() {
+  DXUTState& state = GetDXUTState();
+  if (!state.deviceObjectsCreated) return;
+  state.deviceObjectsCreated = false;
+  if (!state.deviceDestroyed.callback) return;
+  ++state.insideDeviceCallback;
+  state.deviceDestroyed.callback(state.deviceDestroyed.context);
+  --state.insideDeviceCallback;
+}
+
+void DXUTReleaseDevice() {
+  DXUTState& state = GetDXUTState();
+  if (!state.device.renderer) return;
+  DXUTCallDeviceLost();
+  DXUTCallDeviceDestroyed();
+  SDL_DestroyTexture(state.device.backBuffer);
+  SDL_DestroyRenderer(state.device.renderer);
+  state.device.backBuffer = nullptr;
+  state.device.renderer = nullptr;
+  if (state.device.window) SDL_SetWindowGrab(state.device.window, SDL_FALSE);
+}
+
+HRESULT DXUTCreateDevice(unsigned /*adapterOrdinal: SDL renders on the window's display*/, bool windowed,
+                         int /*suggestedWidth*/, int /*suggestedHeight: the back buffer is 800x600*/,
+                         LPDXUTCALLBACKISDEVICEACCEPTABLE isDeviceAcceptable,
+                         LPDXUTCALLBACKMODIFYDEVICESETTINGS modifyDeviceSettings, void* userContext) {
+  DXUTState& state = GetDXUTState();
+  state.deviceRequested = true;
+  state.isDeviceAcceptable = isDeviceAcceptable;
+  state.modifyDeviceSettings = modifyDeviceSettings;
+  state.deviceSelectionContext = userContext;
+  if (!state.device.window) {
+    const HRESULT hr = DXUTCreateWindow();
+    if (FAILED(hr)) return hr;
+  }
+  DXUTReleaseDevice();
+
+  bool anyAccepted = false;
+  for (const RendererChoice& choice : RendererChoices()) {
+    if (isDeviceAcceptable && !isDeviceAcceptable(&choice.caps, windowed, userContext)) continue;
+    anyAccepted = true;
+    DXUTDeviceSettings settings;
+    settings.deviceType = choice.caps.deviceType;
+    settings.windowed = windowed;
+    if (modifyDeviceSettings && !modifyDeviceSettings(&settings, &choice.caps, userContext)) {
+      return DXUTDisplayErrorMessage(E_FAIL);
+    }
+    settings.backBufferWidth = kBackBufferWidth;
+    settings.backBufferHeight = kBackBufferHeight;
+    if (OpenDevice(choice, settings)) break;
+  }
+  if (!state.device.renderer) {
+    if (anyAccepted) DXUTTraceSdlFailure(__FILE__, __LINE__, L"SDL_CreateRenderer");
+    return DXUTDisplayErrorMessage(anyAccepted ? DXUTERR_CREATINGDEVICE : DXUTERR_NOCOMPATIBLEDEVICES);
+  }
+  if (FAILED(DXUTCallDeviceCreated())) {
+    DXUTReleaseDevice();
+    return DXUTDisplayErrorMessage(DXUTERR_CREATINGDEVICEOBJECTS);
+  }
+  if (FAILED(DXUTCallDeviceReset())) {
+    DXUTReleaseDevice();
+    return DXUTDisplayErrorMessage(DXUTERR_RESETTINGDEVICEOBJECTS);
+  }
+  return S_OK;
+}
+
+HRESULT DXUTToggleFullScreen() {
+  DXUTState& state = GetDXUTState();
+  if (!state.device.renderer) return E_FAIL;
+  DXUTDeviceSettings settings = state.settings;
+  settings.windowed = !settings.windowed;
+  if (state.modifyDeviceSettings &&
+      !state.modifyDeviceSettings(&settings, &state.caps, state.deviceSelectionContext)) {
+    return E_FAIL;
+  }
+  settings.backBufferWidth = kBackBufferWidth;
+  settings.backBufferHeight = kBackBufferHeight;
+
+  DXUTPause(true, true);
+  bool switched = false;
+  ResetAround([&] {
+    switched = ApplyWindowMode(settings.windowed);
+    if (switched) {
+      state.settings = settings;
+    } else {
+      ApplyWindowMode(state.settings.windowed);  // refused: back to the mode it had
+    }
+  });
+  DXUTPause(false, false);
+  return switched ? S_OK : E_FAIL;
+}
+
+void DXUTHandleRenderTargetsReset() {
+  if (GetDXUTState().device.renderer) ResetAround([] {});
+}
+
+void DXUTHandleRenderDeviceReset() {
+  DXUTState& state = GetDXUTState();
+  if (!state.device.renderer) return;
+  DXUTCallDeviceLost();
+  DXUTCallDeviceDestroyed();
+  SDL_DestroyTexture(state.device.backBuffer);
+  state.device.backBuffer = CreateBackBuffer(state.device.renderer);
+  if (!state.device.backBuffer) {
+    DXUTTraceSdlFailure(__FILE__, __LINE__, L"SDL_CreateTexture(back buffer)");
+    ShutDownAfter(DXUTERR_RESETTINGDEVICE);
+    return;
+  }
+  if (FAILED(DXUTCallDeviceCreated())) {
+    ShutDownAfter(DXUTERR_CREATINGDEVICEOBJECTS);
+  } else if (FAILED(DXUTCallDeviceReset())) {
+    ShutDownAfter(DXUTERR_RESETTINGDEVICEOBJECTS);
+  }
+}
+
+void DXUTPresentBackBuffer() {
+  const DXUTDevice& device = GetDXUTState().device;
+  SDL_SetRenderTarget(device.renderer, nullptr);
+  ClearToBlack(device.renderer);
+  int outputWidth = 0;
+  int outputHeight = 0;
+  SDL_GetRendererOutputSize(device.renderer, &outputWidth, &outputHeight);
+  const ScreenRect picture = LetterboxRect(outputWidth, outputHeight);
+  const SDL_Rect destination = {picture.x, picture.y, picture.w, picture.h};
+  SDL_RenderCopy(device.renderer, device.backBuffer, nullptr, &destination);
+  SDL_RenderPresent(device.renderer);
+  SDL_SetRenderTarget(device.renderer, device.backBuffer);
+}
+
+void DXUTRepaint() {
+  DXUTState& state = GetDXUTState();
+  if (!DXUTIsRenderingPaused() || !state.device.renderer || !state.deviceObjectsReset) return;
+  SDL_SetRenderTarget(state.device.renderer, state.device.backBuffer);
+  if (state.frameRender.callback) {
+    state.frameRender.callback(&state.device, state.time, state.elapsedTime, state.frameRender.context);
+  }
+  if (state.device.renderer) DXUTPresentBackBuffer();
+}
+
+HRESULT DXUTSaveBackBufferPNG(const char* path) {
+  const DXUTDevice& device = GetDXUTState().device;
+  if (!device.renderer || !path) return E_FAIL;
+  SDL_Surface* picture =
+      SDL_CreateRGBSurfaceWithFormat(0, kBackBufferWidth, kBackBufferHeight, 24, SDL_PIXELFORMAT_RGB24);
+  if (!picture) return DXUTTraceSdlFailure(__FILE__, __LINE__, L"SDL_CreateRGBSurfaceWithFormat");
+  SDL_Texture* previousTarget = SDL_GetRenderTarget(device.renderer);
+  SDL_SetRenderTarget(device.renderer, device.backBuffer);
+  const bool read =
+      SDL_RenderReadPixels(device.renderer, nullptr, SDL_PIXELFORMAT_RGB24, picture->pixels, picture->pitch) == 0;
+  SDL_SetRenderTarget(device.renderer, previousTarget);
+  const bool saved = read && IMG_SavePNG(picture, path) == 0;
+  SDL_FreeSurface(picture);
+  return saved ? S_OK : E_FAIL;
+}

@@ -1,0 +1,107 @@
+// The main loop and its frames: messages first, a frame whenever none is
+// pending; each frame reads the clock once, moves, renders and presents.
+
+#include <SDL.h>
+
+#include "platform/dxut_state.h"
+
+namespace {
+
+constexpr Uint32 kIdleSleepMilliseconds = 50;  // per frame while inactive or not rendering
+constexpr Uint64 kFramesPerSecondWithoutRetrace = 60;
+constexpr double kStatisticsInterval = 1.0;  // seconds between frame-rate updates
+
+void ReadClock(DXUTState& state) {
+  const cFrameworkTimer::Reading reading = state.timer.Read();
+  state.time = reading.time;
+  state.absoluteTime = reading.absoluteTime;
+  state.elapsedTime = reading.elapsed;
+}
+
+void UpdateFrameStatistics(DXUTState& state) {
+  ++state.framesSinceStatistics;
+  const double sinceUpdate = state.absoluteTime - state.lastStatisticsTime;
+  if (sinceUpdate < kStatisticsInterval) return;
+  state.fps = static_cast<float>(state.framesSinceStatistics / sinceUpdate);
+  state.framesSinceStatistics = 0;
+  state.lastStatisticsTime = state.absoluteTime;
+}
+
+bool WindowShown(const DXUTState& state) {
+  return (SDL_GetWindowFlags(state.device.window) & (SDL_WINDOW_HIDDEN | SDL_WINDOW_MINIMIZED)) == 0;
+}
+
+// Presents that wait for retrace pace the loop by themselves; without them
+// (or while the window is not shown) the loop holds itself to 60 frames a
+// second, so that a game on its menu does not burn a core.
+void HoldFrameRate(DXUTState& state) {
+  if (!(state.presentWaitsForRetrace && WindowShown(state))) {
+    const Uint64 ticksPerSecond = SDL_GetPerformanceFrequency();
+    const Uint64 frameTicks = ticksPerSecond / kFramesPerSecondWithoutRetrace;
+    const Uint64 sinceLastFrame = SDL_GetPerformanceCounter() - state.lastFrameEndCounter;
+    if (state.lastFrameEndCounter != 0 && sinceLastFrame < frameTicks) {
+      const Uint64 remaining = frameTicks - sinceLastFrame;
+      SDL_Delay(static_cast<Uint32>((remaining * 1000 + ticksPerSecond - 1) / ticksPerSecond));
+    }
+  }
+  state.lastFrameEndCounter = SDL_GetPerformanceCounter();
+}
+
+// One frame. paced: the real loop's sleeps and frame-rate hold; tests run
+// frames without them.
+void RunFrame(bool paced) {
+  DXUTState& state = GetDXUTState();
+  if (paced && (DXUTIsRenderingPaused() || !state.active)) SDL_Delay(kIdleSleepMilliseconds);
+  if (!state.device.renderer) return;
+
+  ReadClock(state);
+  UpdateFrameStatistics(state);
+
+  if (state.frameMove.callback) {
+    state.frameMove.callback(&state.device, state.time, state.elapsedTime, state.frameMove.context);
+  }
+  if (!state.device.renderer) return;  // the callback shut the framework down
+
+  if (!DXUTIsRenderingPaused()) {
+    SDL_SetRenderTarget(state.device.renderer, state.device.backBuffer);
+    if (state.frameRender.callback) {
+      state.frameRender.callback(&state.device, state.time, state.elapsedTime, state.frameRender.context);
+    }
+    if (!state.device.renderer) return;
+    DXUTPresentBackBuffer();
+    if (paced) HoldFrameRate(state);
+  }
+  ++state.frameNumber;
+}
+
+HRESULT ReportMainLoopFailure() { return DXUTTrace(__FILE__, __LINE__, E_FAIL, L"DXUTMainLoop", true); }
+
+}  // namespace
+
+HRESULT DXUTMainLoop() {
+  DXUTState& state = GetDXUTState();
+  if (state.insideDeviceCallback > 0 || state.insideMainLoop) return ReportMainLoopFailure();
+  if (!state.device.renderer && !state.deviceRequested) DXUTCreateDevice();
+  if (!state.initialised || !state.device.window || !state.device.renderer) return ReportMainLoopFailure();
+
+  state.insideMainLoop = true;
+  for (;;) {
+    if (DXUTHandleNextEvent()) continue;
+    if (state.quitPosted) break;
+    RunFrame(true);
+  }
+  state.insideMainLoop = false;
+  return S_OK;
+}
+
+HRESULT DXUTRunOneFrame() {
+  DXUTState& state = GetDXUTState();
+  if (state.insideDeviceCallback > 0 || state.insideMainLoop) return ReportMainLoopFailure();
+  state.insideMainLoop = true;
+  while (DXUTHandleNextEvent()) {
+  }
+  const bool hasDevice = state.device.renderer != nullptr;
+  if (hasDevice) RunFrame(false);
+  state.insideMainLoop = false;
+  return hasDevice ? S_OK : E_FAIL;
+}

@@ -1,0 +1,19 @@
+#include "platform/letterbox.h"
+
+ScreenRect LetterboxRect(int outputWidth, int outputHeight) {
+  if (outputWidth <= 0 || outputHeight <= 0) return {};
+  // Compare width/height against 4/3 in integers to avoid rounding flicker.
+  const long long wideness = static_cast<long long>(outputWidth) * kBackBufferHeight;
+  const long long backBufferWideness = static_cast<long long>(outputHeight) * kBackBufferWidth;
+  ScreenRect rect;
+  if (wideness > backBufferWideness) {  // wider than 4:3: bars left and right
+    rect.h = outputHeight;
+    rect.w = static_cast<int>(static_cast<long long>(outputHeight) * kBackBufferWidth / kBackBufferHeight);
+  } else {  // taller (or exactly 4:3): bars above and below
+    rect.w = outputWidth;
+    rect.h = static_cast<int>(static_cast<long long>(outputWidth) * kBackBufferHeight / kBackBufferWidth);
+  }
+  rect.x = (outputWidth - rect.w) / 2;
+  rect.y = (outputHeight - rect.h) / 2;
+  return rect;
+}
