@@ -9,6 +9,7 @@
 
 #include "platform/dxut_state.h"
 #include "platform/letterbox.h"
+#include "platform/present.h"
 
 namespace {
 
@@ -41,18 +42,14 @@ std::vector<RendererChoice> RendererChoices() {
   return choices;
 }
 
-void ClearToBlack(SDL_Renderer* renderer) {
-  SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
-  SDL_RenderClear(renderer);
-}
-
 SDL_Texture* CreateBackBuffer(SDL_Renderer* renderer) {
   SDL_Texture* backBuffer = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,
                                               kBackBufferWidth, kBackBufferHeight);
   if (!backBuffer) return nullptr;
   SDL_SetTextureScaleMode(backBuffer, SDL_ScaleModeLinear);
   SDL_SetRenderTarget(renderer, backBuffer);
-  ClearToBlack(renderer);
+  SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+  SDL_RenderClear(renderer);
   return backBuffer;
 }
 
@@ -264,20 +261,6 @@ void DXUTHandleRenderDeviceReset() {
   }
 }
 
-void DXUTPresentBackBuffer() {
-  const DXUTDevice& device = GetDXUTState().device;
-  SDL_SetRenderTarget(device.renderer, nullptr);
-  ClearToBlack(device.renderer);
-  int outputWidth = 0;
-  int outputHeight = 0;
-  SDL_GetRendererOutputSize(device.renderer, &outputWidth, &outputHeight);
-  const ScreenRect picture = LetterboxRect(outputWidth, outputHeight);
-  const SDL_Rect destination = {picture.x, picture.y, picture.w, picture.h};
-  SDL_RenderCopy(device.renderer, device.backBuffer, nullptr, &destination);
-  SDL_RenderPresent(device.renderer);
-  SDL_SetRenderTarget(device.renderer, device.backBuffer);
-}
-
 void DXUTRepaint() {
   DXUTState& state = GetDXUTState();
   if (!DXUTIsRenderingPaused() || !state.device.renderer || !state.deviceObjectsReset) return;
@@ -285,7 +268,7 @@ void DXUTRepaint() {
   if (state.frameRender.callback) {
     state.frameRender.callback(&state.device, state.time, state.elapsedTime, state.frameRender.context);
   }
-  if (state.device.renderer) DXUTPresentBackBuffer();
+  if (state.device.renderer) PresentBackBuffer(&state.device);
 }
 
 HRESULT DXUTSaveBackBufferPNG(const char* path) {

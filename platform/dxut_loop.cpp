@@ -4,6 +4,7 @@
 #include <SDL.h>
 
 #include "platform/dxut_state.h"
+#include "platform/present.h"
 
 namespace {
 
@@ -68,7 +69,7 @@ void RunFrame(bool paced) {
       state.frameRender.callback(&state.device, state.time, state.elapsedTime, state.frameRender.context);
     }
     if (!state.device.renderer) return;
-    DXUTPresentBackBuffer();
+    PresentBackBuffer(&state.device);
     if (paced) HoldFrameRate(state);
   }
   ++state.frameNumber;

@@ -88,7 +88,6 @@ HRESULT DXUTCallDeviceCreated();
 HRESULT DXUTCallDeviceReset();
 void DXUTCallDeviceLost();
 void DXUTCallDeviceDestroyed();
-void DXUTPresentBackBuffer();
 void DXUTReleaseDevice();             // lost and destroyed callbacks, then the SDL objects go
 void DXUTHandleRenderTargetsReset();  // the back buffer's content is gone
 void DXUTHandleRenderDeviceReset();   // every texture is gone: the device is made anew
