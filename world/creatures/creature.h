@@ -6,11 +6,14 @@
 // frame, keeps each one on the ground and removes the dead (state 8) and those that reached
 // the lair.
 
+#include <span>
+
 #include "world/creatures/sprite.h"
 #include "world/effects/pfx_yell.h"
 #include "world/vec2.h"
 
 class cGUI;
+class cProjectile;
 
 // What `GetType` returns and `cGame::SpawnCreature` takes.
 enum CreatureType : int {
@@ -33,9 +36,21 @@ enum CreatureState : int {
   kCreatureKnocked = 3,    // flies with velocity `target` under gravity until it lands
   kCreatureThrown = 4,     // the same, and its landing hurts the creatures around it
   kCreatureBurning = 5,
-  kCreatureHeld = 6,       // in the dragon's grip; the dragon moves it
+  kCreatureHeld = 6,  // in the dragon's grip; the dragon moves it
   kCreatureDying = 7,
-  kCreatureDead = 8,       // gets one last Update(0), then the world deletes it
+  kCreatureDead = 8,  // gets one last Update(0), then the world deletes it
+};
+
+// One animation of a creature's sheet: cells of `cellW` x `cellH`, `columns` per row, running
+// from `first` to `last` in `duration` seconds, wrapping when `loop` is non-zero.
+struct CellAnimation {
+  int cellW = 0;
+  int cellH = 0;
+  int first = 0;
+  int last = 0;
+  int columns = 1;
+  float duration = 1.0f;
+  int loop = 0;
 };
 
 class cCreature : public cSprite {
@@ -82,4 +97,63 @@ class cCreature : public cSprite {
   // Blends a hit tint back towards opaque white: each channel c moves by (1 - c) x 4 x dt,
   // never past white however long the frame.
   void FadeTint(float dt);
+
+  // ---- Shared steps of the kinds' state tables -------------------------------------------
+  // Walking, shooting, tumbling through the air, landing, burning and leaving gold work the
+  // same way for several kinds; each kind's Update strings these steps together with its own
+  // numbers.
+
+  // Sets the cell size, then the animation; a running animation is not restarted. The new
+  // cell shows from the next update on.
+  void Show(const CellAnimation& cells);
+
+  // Walks `speed` pixels per second straight towards `target`, faces the way it walks and
+  // puts its centre on the ground line (StandOnGround).
+  void WalkTowardsTarget(float dt, float speed);
+  // Whether any listed creature of `type` (kAnyButDragon: every kind but the dragon) has its
+  // centre closer than the square root of `radiusSq`. The creature itself counts, so a listed
+  // creature always finds company: walkers that ask after each step stop to decide again
+  // every second update.
+  bool HasCompanyWithin(float radiusSq, int type) const;
+  static constexpr int kAnyButDragon = -1;
+
+  // Faces the dragon lying `toDragon` away: `flipX` is set when it is level or to the left.
+  void FaceDragon(Vec2 toDragon);
+  // The unit vector from the centre towards the point 100 above the dragon's centre, where
+  // bowmen aim; zero without a dragon.
+  Vec2 AimAtDragon() const;
+  // Looses an arrow from the centre along the unit vector `aim` at `speed`. The arrow, or null
+  // when the factory refused it.
+  cProjectile* ShootArrow(Vec2 aim, float speed);
+
+  // One step of a flight (knocked or thrown): moves by the velocity `target` for dt, then
+  // `gravity` (pixels per second squared) bends the velocity downwards. Returns true when the
+  // feet (a quarter of the scaled height below the centre) have gone below the ground line:
+  // the creature has landed but still lies where the flight took it; Land sets it down.
+  bool FlyUnderGravity(float dt, float gravity);
+  // Sets the feet on the ground line and the creature back to deciding (state 0). `target`
+  // keeps the last flight velocity.
+  void Land();
+  // Spins while flying: `rate` radians per second, anticlockwise when flying left
+  // (`target.x` < 0), clockwise otherwise. The turn stays after landing.
+  void Tumble(float dt, float rate);
+  // A thrown creature crashing down: a blast at `position` + `offset` within the square root
+  // of `radiusSq`, 50 damage, no limit on the count (it hurts and knocks every creature but
+  // sheep and the dragon, the creature itself included), then one coin per creature hit
+  // (ScatterCoinRow). Returns how many were hit.
+  int CrashLanding(Vec2 offset, float radiusSq);
+  // `count` small coins in a row 10 pixels apart, centred on the creature, at rest.
+  void ScatterCoinRow(int count);
+
+  // One step of burning: `damagePerSecond` x dt of health is lost and the creature spins at
+  // 8 rad/s the way it flies. If that killed it, it is dying (state 7) and false comes back.
+  // Otherwise it drifts with the velocity `target`, which a gravity of 100 bends downwards,
+  // and true comes back. A creature whose `target` still holds `walkTarget` caught fire on its
+  // feet from a flame, which gives no velocity: it burns where it stands.
+  bool BurnStep(float dt, float damagePerSecond, Vec2 walkTarget);
+
+  // Coins the dead leave: one at `position` + `origin` + each offset of `pattern`, at rest.
+  // Big coins carry 50 gold and are drawn at 0.6; small ones carry the coin's default amount.
+  enum class CoinSize { kSmall, kBig };
+  void LeaveCoins(Vec2 origin, std::span<const Vec2> pattern, CoinSize size);
 };
