@@ -8,10 +8,12 @@
 #include "app/game.h"
 #include "platform/dxut.h"
 #include "world/creatures/creature.h"
+#include "world/projectiles/arrow.h"
 #include "world/projectiles/breath.h"
 #include "world/projectiles/fireball.h"
 #include "world/projectiles/flame.h"
 #include "world/projectiles/gold.h"
+#include "world/projectiles/spell.h"
 
 namespace {
 
@@ -38,8 +40,10 @@ cProjectile* Make() {
 using Maker = cProjectile* (*)();
 Maker MakerOf(int kind) {
   switch (kind) {
+    case kProjectileArrow: return &Make<cArrow>;
     case kProjectileFireball: return &Make<cFireball>;
     case kProjectileBreath: return &Make<cBreath>;
+    case kProjectileSpell: return &Make<cSpell>;
     case kProjectileGold: return &Make<cGold>;
     case kProjectileFlame: return &Make<cFlame>;
     default: return nullptr;
