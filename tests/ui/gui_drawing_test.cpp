@@ -118,6 +118,14 @@ TEST_F(GuiDrawingTest, LineIsABandCentredOnTheSegment) {
   EXPECT_EQ(Pixel(400, 150), kGreen);
 
   ClearTarget();
+  gui.DrawLine(Vec2{100, 100}, Vec2{200, 200}, 0xffffffff, 10);  // slanting: 5 either side
+  EXPECT_EQ(Pixel(150, 150), kWhite);
+  EXPECT_EQ(Pixel(152, 148), kWhite);  // 2.8 from the segment
+  EXPECT_EQ(Pixel(155, 145), kBlack);  // 7.1 from it
+  EXPECT_EQ(Pixel(96, 96), kBlack);    // square ends: nothing beyond a
+  EXPECT_EQ(Pixel(204, 204), kBlack);  // nor beyond b
+
+  ClearTarget();
   gui.DrawLine(Vec2{500, 500}, Vec2{500, 500}, 0xffffffff, 20);  // no length, no band
   gui.DrawLine(Vec2{100, 500}, Vec2{200, 500}, 0xffffffff, 0);
   EXPECT_EQ(LitBounds(), Rect{});
