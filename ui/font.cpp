@@ -138,6 +138,6 @@ int cFont::DrawText(const wchar_t* text, int count, const Rect* rect, unsigned f
   const HRESULT hr = quads->End();
   if (clip) SDL_RenderSetClipRect(renderer, hadClip ? &previous : nullptr);
   if (FAILED(hr))
-    DXUTTrace("gui", __LINE__, hr, L"SDL_RenderGeometry(renderer, glyphPage, ...)", false);
+    DXUTTrace("gui", __LINE__, hr, L"SDL_RenderCopyF(renderer, glyphPage, ...)", false);
   return lines * lineHeight;
 }
