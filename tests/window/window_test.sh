@@ -38,6 +38,9 @@ cleanup() {
   [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
   wait 2>/dev/null || true
+  # What the game wrote and said stays beside the pictures, also when a check failed.
+  cp "$run/game.log" "$out/" 2>/dev/null || true
+  cp -r "$run/screenshots" "$out/" 2>/dev/null || true
   rm -rf "$run"
 }
 trap cleanup EXIT
@@ -179,8 +182,6 @@ for _ in $(seq 200); do
 done
 [ -n "$status" ] || fail "the game was still running 20 s after Escape on the title"
 game_pid=""
-cp "$run/game.log" "$out/"
-cp -r "$run/screenshots" "$out/"
 
 echo "== checks"
 same_screen 01-title 01-title-full-screen-again
