@@ -2,6 +2,7 @@
 
 #include "app/game.h"
 #include "world/creatures/creature.h"
+#include "world/creatures/hero.h"
 
 namespace {
 
@@ -23,8 +24,13 @@ bool IsArmoured(int type) {
   return type == kTypeHero || type == kTypeDefender || type == kTypeZeppelin;
 }
 
-// The hero recoils from a blocked fireball (cell 10).
-void BlockWithGuard(cCreature& hero) { hero.SetAnimation(10, 10, 4, 1.0f, 0); }
+constexpr float kBlockPoseTime = 0.05f;
+
+// The hero recoils from a blocked fireball (cell 10) for a moment.
+void BlockWithGuard(cHero& hero) {
+  hero.blockTime = kBlockPoseTime;
+  hero.SetAnimation(10, 10, 4, 1.0f, 0);
+}
 
 // Archers tumble out of a downed zeppelin at `at`, with no health left: they die on landing.
 void SpillArchers(cGame& game, Vec2 at) {
@@ -73,7 +79,7 @@ int cFireball::Hit(cGame* game, cCreature* creature) {
   if (type == kTypeHero && static_cast<int>(creature->frame) == kHeroGuardCell) {
     damage = kGuardedDamage;
     tint = kGuardedTint;
-    BlockWithGuard(*creature);
+    BlockWithGuard(static_cast<cHero&>(*creature));
   }
   creature->health -= damage;
   creature->colour = tint;

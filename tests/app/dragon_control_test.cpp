@@ -1,0 +1,240 @@
+// The player's keys: flight, aim, charge, fireballs versus breath, grab and eat, the limits of
+// the flight, the camera, and the keys while dying or paused.
+
+#include <cmath>
+
+#include "platform/dxut.h"
+#include "world/creatures/sheep.h"
+#include "world/dragon_world.h"
+
+namespace {
+
+using DragonControlTest = DragonWorld;
+
+TEST_F(DragonControlTest, HoldingRightFromRestGivesFourHundredAfterOneUpdate) {
+  Hold(VK_RIGHT, true);
+  game().DragonControlStep(kStep);
+  EXPECT_EQ(dragon().velocity.x, 500.0f);
+  dragon().Update(kStep);
+  EXPECT_NEAR(dragon().velocity.x, 400.0f, 1e-3f);
+  EXPECT_EQ(dragon().flipX, 1);
+}
+
+TEST_F(DragonControlTest, WasdFliesLikeTheArrows) {
+  Hold('A', true);
+  Hold('W', true);
+  Fly();
+  EXPECT_LT(dragon().velocity.x, 0.0f);
+  EXPECT_LT(dragon().velocity.y, 0.0f);
+  Hold('A', false);
+  Hold('W', false);
+  Hold('D', true);
+  Hold('S', true);
+  Fly();
+  Fly();
+  EXPECT_GT(dragon().velocity.x, 0.0f);
+  EXPECT_GT(dragon().velocity.y, 0.0f);
+}
+
+TEST_F(DragonControlTest, ShortPressLaunchesAFireballAtSevenHundred) {
+  HoldFor({'Z'}, 30);  // 0.5 s
+  ASSERT_EQ(CountProjectiles(kProjectileFireball), 1);
+  EXPECT_EQ(CountProjectiles(kProjectileBreath), 0);
+  const cProjectile& fireball = *game().projectiles.front();
+  EXPECT_NEAR(fireball.velocity.Length(), 700.0f, 1e-2f);
+  const Vec2 aim = game().GetAimDirection();
+  EXPECT_NEAR(fireball.velocity.x, aim.x * 700.0f, 1e-2f);
+  EXPECT_NEAR(fireball.velocity.y, aim.y * 700.0f, 1e-2f);
+  EXPECT_EQ(dragon().charge, -1.0f);
+  EXPECT_EQ(dragon().breathing, 0);
+}
+
+TEST_F(DragonControlTest, TheAlternativeFireKeyWorksToo) {
+  HoldFor({'Y'}, 10);
+  EXPECT_EQ(CountProjectiles(kProjectileFireball), 1);
+}
+
+// Charge 0.5 after 1.5 s: the dragon swells to 0.775 and breathes for 0.25 s, one puff per
+// update, shrinking back as the charge is spent.
+TEST_F(DragonControlTest, LongPressBreathesOnePuffPerUpdate) {
+  constexpr float dt = 1.0f / 64.0f;  // exact in binary: 0.25 s is exactly 16 updates
+  Hold('Z', true);
+  for (int i = 0; i < 96; ++i) Fly(dt);
+  EXPECT_EQ(dragon().charge, 0.5f);
+  EXPECT_EQ(dragon().scale, 0.775f);
+  Hold('Z', false);
+
+  int updates = 0;
+  do {
+    const int before = CountProjectiles(kProjectileBreath);
+    Fly(dt);
+    ++updates;
+    EXPECT_EQ(CountProjectiles(kProjectileBreath), before + 1) << "update " << updates;
+  } while (dragon().breathing && updates < 100);
+  EXPECT_EQ(updates, 16);
+  EXPECT_EQ(CountProjectiles(kProjectileFireball), 0);
+  EXPECT_EQ(dragon().charge, -1.0f);
+  Fly(dt);
+  EXPECT_EQ(CountProjectiles(kProjectileBreath), 16);
+  EXPECT_EQ(dragon().scale, 0.75f);
+}
+
+TEST_F(DragonControlTest, ChargeStopsAtTwoSeconds) {
+  Hold('Z', true);
+  for (int i = 0; i < 400; ++i) Fly();
+  EXPECT_EQ(dragon().charge, 2.0f);
+  EXPECT_NEAR(dragon().scale, 0.85f, 1e-6f);
+}
+
+TEST_F(DragonControlTest, BreathPuffsLeaveTheMouthAlongTheAim) {
+  dragon().charge = 1.0f;
+  dragon().breathing = 1;
+  game().DragonControlStep(kStep);
+  ASSERT_EQ(CountProjectiles(kProjectileBreath), 1);
+  const cProjectile& puff = *game().projectiles.front();
+  const Vec2 mouth = dragon().position + dragon().GetMouthOffset();
+  EXPECT_NEAR(puff.position.x, mouth.x, 1e-3f);
+  EXPECT_NEAR(puff.position.y, mouth.y, 1e-3f);
+  const Vec2 aim = game().GetAimDirection();
+  EXPECT_NEAR(puff.velocity.x, aim.x * 1000.0f, 1e-2f);
+  // The puff's direction is lowered by 0, 1/16, 2/16 or 3/16.
+  const float lowered = (puff.velocity.y - aim.y * 1000.0f) / 1000.0f * 16.0f;
+  EXPECT_NEAR(lowered, std::round(lowered), 1e-3f);
+  EXPECT_GE(lowered, -0.001f);
+  EXPECT_LE(lowered, 3.001f);
+}
+
+TEST_F(DragonControlTest, GrabsTheFirstGrabbableCreatureWithinAHundred) {
+  cCreature* hero = Spawn(kTypeHero, dragon().position + Vec2{10.0f, 0.0f});  // not grabbable
+  cCreature* far = Spawn(kTypeSheep, dragon().position + Vec2{100.0f, 0.0f});
+  cCreature* nearSheep = Spawn(kTypeSheep, dragon().position + Vec2{60.0f, 79.0f});
+  cCreature* second = Spawn(kTypeSheep, dragon().position + Vec2{0.0f, 10.0f});
+  HoldFor({'X'}, 3);
+  EXPECT_EQ(dragon().GetHeld(), nearSheep);
+  EXPECT_EQ(nearSheep->state, kCreatureHeld);
+  EXPECT_EQ(hero->state, kCreatureIdle);
+  EXPECT_EQ(far->state, kCreatureIdle);
+  EXPECT_EQ(second->state, kCreatureIdle);
+}
+
+TEST_F(DragonControlTest, GrabbingSnapsTheJawsEvenWithNothingInReach) {
+  HoldFor({'X'}, 3);
+  EXPECT_EQ(dragon().GetHeld(), nullptr);
+  EXPECT_GE(dragon().frame, 14.0f);
+}
+
+TEST_F(DragonControlTest, GrabThenEatASheep) {
+  dragon().health = 70.0f;
+  Spawn(kTypeSheep, dragon().position + Vec2{30.0f, 30.0f});
+  HoldFor({'X'}, 3);
+  ASSERT_NE(dragon().GetHeld(), nullptr);
+  HoldFor({'X'}, 3);
+  EXPECT_EQ(dragon().GetHeld(), nullptr);
+  EXPECT_EQ(dragon().health, 100.0f) << "40 gained, capped at 100";
+  EXPECT_EQ(game().creatures.size(), 1u);
+}
+
+TEST_F(DragonControlTest, ReleasingFireWhileHoldingDropsInsteadOfFiring) {
+  cCreature* archer = Spawn(kTypeArcher, dragon().position + Vec2{0.0f, 50.0f});
+  HoldFor({'X'}, 3);
+  ASSERT_EQ(dragon().GetHeld(), archer);
+  Hold(VK_LEFT, true);
+  HoldFor({'Z'}, 10);
+  Hold(VK_LEFT, false);
+  EXPECT_EQ(dragon().GetHeld(), nullptr);
+  EXPECT_EQ(archer->state, kCreatureThrown);
+  EXPECT_EQ(archer->health, 0.0f);
+  EXPECT_EQ(archer->target.x, -500.0f) << "thrown with the dragon's velocity before damping";
+  EXPECT_EQ(game().projectiles.size(), 0u);
+}
+
+TEST_F(DragonControlTest, SpaceWithUpOrDownMovesTheAimWithinItsRange) {
+  Hold(VK_SPACE, true);
+  Hold(VK_UP, true);
+  for (int i = 0; i < 15; ++i) Fly();  // 0.25 s
+  EXPECT_EQ(dragon().aim, 1.0f);
+  for (int i = 0; i < 15; ++i) Fly();
+  EXPECT_EQ(dragon().aim, 1.0f);
+  Hold(VK_UP, false);
+  Hold(VK_DOWN, true);
+  for (int i = 0; i < 15; ++i) Fly();
+  EXPECT_NEAR(dragon().aim, 0.5f, 1e-5f);
+  for (int i = 0; i < 60; ++i) Fly();
+  EXPECT_EQ(dragon().aim, 0.0f);
+  Hold(VK_DOWN, false);
+  Hold(VK_SPACE, false);
+  Hold(VK_UP, true);
+  Fly();
+  EXPECT_EQ(dragon().aim, 0.0f) << "without space the aim stays";
+}
+
+TEST_F(DragonControlTest, TheFlightStaysWithinTheWorld) {
+  dragon().position = {-100.0f, 500.0f};
+  Hold(VK_LEFT, true);
+  for (int i = 0; i < 30; ++i) Fly();
+  game().DragonControlStep(kStep);
+  EXPECT_EQ(dragon().position.x, -128.0f);
+  Hold(VK_LEFT, false);
+
+  dragon().position = {5680.0f, 500.0f};
+  Hold(VK_RIGHT, true);
+  Hold(VK_UP, true);
+  for (int i = 0; i < 200; ++i) {
+    game().DragonControlStep(kStep);
+    ASSERT_LE(dragon().position.x, 5700.0f);
+    dragon().Update(kStep);
+  }
+  // The ceiling: the centre never above half the scaled height less 200.
+  game().DragonControlStep(kStep);
+  EXPECT_EQ(dragon().position.y, 0.5f * dragon().GetScaledHeight() - 200.0f);
+  EXPECT_EQ(dragon().position.x, 5700.0f);
+}
+
+TEST_F(DragonControlTest, TheCameraFollowsWithinItsLimits) {
+  dragon().position = {3000.0f, 500.0f};
+  Fly();
+  EXPECT_EQ(game().camera, (Vec2{2600.0f, 350.0f}));
+  dragon().position = {-100.0f, 1200.0f};
+  game().DragonControlStep(kStep);
+  EXPECT_EQ(game().camera, (Vec2{-250.0f, 668.0f}));
+  dragon().position = {5700.0f, 700.0f};
+  game().DragonControlStep(kStep);
+  EXPECT_EQ(game().camera, (Vec2{5050.0f, 550.0f}));
+}
+
+TEST_F(DragonControlTest, ADyingDragonNeitherFiresNorGrabs) {
+  Spawn(kTypeSheep, dragon().position + Vec2{0.0f, 30.0f});
+  Hold('Z', true);
+  Hold('X', true);
+  Fly();
+  dragon().health = 0.0f;
+  Hold('Z', false);
+  Hold('X', false);
+  for (int i = 0; i < 5; ++i) Fly();
+  EXPECT_EQ(game().projectiles.size(), 0u);
+  EXPECT_EQ(dragon().GetHeld(), nullptr);
+  Hold(VK_RIGHT, true);
+  const Vec2 velocity = dragon().velocity;
+  game().DragonControlStep(kStep);
+  EXPECT_EQ(dragon().velocity, velocity) << "no flight while dying";
+}
+
+// While paused the control step still runs; what it launches waits for the pause to end.
+TEST_F(DragonControlTest, KeysStillWorkWhilePausedAndShotsWait) {
+  game().state = kStateMatch;
+  game().paused = 1;
+  Hold('Z', true);
+  Hold(VK_RIGHT, true);
+  game().UpdateMatch(kStep);
+  EXPECT_EQ(dragon().velocity.x, 500.0f);
+  EXPECT_GT(dragon().charge, -1.0f);
+  Hold('Z', false);
+  Hold(VK_RIGHT, false);
+  game().UpdateMatch(kStep);
+  ASSERT_EQ(CountProjectiles(kProjectileFireball), 1);
+  const Vec2 where = game().projectiles.front()->position;
+  game().UpdateMatch(kStep);
+  EXPECT_EQ(game().projectiles.front()->position, where);
+}
+
+}  // namespace
