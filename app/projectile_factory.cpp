@@ -14,6 +14,7 @@
 #include "world/projectiles/flame.h"
 #include "world/projectiles/gold.h"
 #include "world/projectiles/spell.h"
+#include "world/projectiles/sword.h"
 
 namespace {
 
@@ -44,6 +45,7 @@ Maker MakerOf(int kind) {
     case kProjectileFireball: return &Make<cFireball>;
     case kProjectileBreath: return &Make<cBreath>;
     case kProjectileSpell: return &Make<cSpell>;
+    case kProjectileSword: return &Make<cSword>;
     case kProjectileGold: return &Make<cGold>;
     case kProjectileFlame: return &Make<cFlame>;
     default: return nullptr;
