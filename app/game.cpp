@@ -200,6 +200,7 @@ HRESULT cGame::ShowScreen(int newScreen) {
 
 void cGame::SetProgress(float progress) {
   if (progress != -1.0f) loadProgress = progress;
+  if (progressObserver != nullptr) progressObserver(loadProgress, state);
   OnFrameRender(DXUTGetD3DDevice(), DXUTGetElapsedTime());
 }
 

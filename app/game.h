@@ -148,6 +148,9 @@ class cGame {
   int creditsLine = 0;
   float creditsTimer = 0.0f;
   std::uint32_t musicChannel = 0;  // the match music, ducked by a taunting hero
+  // Told of every progress step of a load (tests watch the loading screen's values through
+  // it); null in the game.
+  void (*progressObserver)(float progress, int state) = nullptr;
 
  private:
   void FreeWorld();

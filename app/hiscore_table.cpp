@@ -52,6 +52,8 @@ bool cHiscoreTable::Load(const char* path) {
   for (cHiscoreEntry& entry : entries_) {
     std::uint32_t score = 0;
     if (!(file >> nameWord >> scoreWord) || !ParseScore(scoreWord, score)) break;
+    // A zero byte would end the name early in memory: the name is what comes before it.
+    nameWord.resize(std::min(nameWord.size(), nameWord.find('\0')));
     SetName(entry, nameWord == kEmptyNameMark ? std::wstring() : Utf8ToWide(nameWord));
     entry.score = score;
   }

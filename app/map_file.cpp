@@ -1,5 +1,6 @@
 #include "app/map_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cmath>
@@ -40,6 +41,9 @@ std::vector<Vec2> ParseMap(const std::string& text) {
     if (!ReadCoordinate(&cursor, &p.x) || !ReadCoordinate(&cursor, &p.y)) break;
     points.push_back(p);
   }
+  // The ground height search walks the points left to right: a damaged file whose points
+  // are out of order is put back in order rather than leaving stretches without ground.
+  std::stable_sort(points.begin(), points.end(), [](Vec2 a, Vec2 b) { return a.x < b.x; });
   return points;
 }
 

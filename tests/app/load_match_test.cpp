@@ -2,6 +2,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <utility>
+#include <vector>
 
 #include "app/defender_posts.h"
 #include "support/game_fixture.h"
@@ -33,6 +35,24 @@ TEST_F(LoadMatch, BuildsTheWorldAndEndsInTheMatchWithFullProgress) {
   EXPECT_EQ(game().introSeen, 1);
   EXPECT_GE(game().projectiles.capacity(), 100u);
   for (int post = 0; post < kDefenderPostCount; ++post) EXPECT_TRUE(DefenderPostOccupied(post));
+}
+
+// Every step of a load as the loading screen shows it.
+std::vector<std::pair<float, int>> g_progressSeen;
+
+TEST_F(LoadMatch, ProgressNeverFallsAndReachesFullOnlyInTheMatch) {
+  g_progressSeen.clear();
+  game().progressObserver = [](float progress, int state) { g_progressSeen.emplace_back(progress, state); };
+  StartMatch();
+  ASSERT_EQ(game().state, kStateMatch);
+  ASSERT_GE(g_progressSeen.size(), 25u);
+  EXPECT_FLOAT_EQ(g_progressSeen.front().first, 0.0f);
+  for (std::size_t i = 1; i < g_progressSeen.size(); ++i) {
+    EXPECT_GE(g_progressSeen[i].first, g_progressSeen[i - 1].first) << "step " << i;
+  }
+  EXPECT_FLOAT_EQ(g_progressSeen.back().first, 1.0f);
+  EXPECT_EQ(g_progressSeen.back().second, kStateMatch);
+  for (std::size_t i = 0; i + 1 < g_progressSeen.size(); ++i) EXPECT_LT(g_progressSeen[i].first, 1.0f);
 }
 
 TEST_F(LoadMatch, PlacesTheSceneryAsTheLayoutSays) {

@@ -15,6 +15,11 @@ TEST(MapText, ReadsTheAnnouncedPointsInFileOrder) {
   EXPECT_EQ(points, (std::vector<Vec2>{{-400.0f, 900.0f}, {0.5f, 1000.25f}, {6000.0f, 700.0f}}));
 }
 
+TEST(MapText, PointsOutOfOrderAreSortedSoEveryStretchHasGround) {
+  const std::vector<Vec2> points = ParseMap("4\n5 10\n1 20\n3 30\n3 40\n");
+  EXPECT_EQ(points, (std::vector<Vec2>{{1.0f, 20.0f}, {3.0f, 30.0f}, {3.0f, 40.0f}, {5.0f, 10.0f}}));
+}
+
 TEST(MapText, IgnoresWhatFollowsTheLastPoint) {
   EXPECT_EQ(ParseMap("1 2 3 4 5 garbage").size(), 1u);
 }

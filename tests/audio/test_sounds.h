@@ -16,7 +16,10 @@ inline std::vector<unsigned char> SineWav(double seconds, int speakers = 2, int 
   const auto frames = static_cast<std::uint32_t>(seconds * rate);
   const std::uint32_t dataBytes = frames * static_cast<std::uint32_t>(speakers) * 2;
   std::vector<unsigned char> wav;
-  auto text = [&wav](const char* four) { wav.insert(wav.end(), four, four + 4); };
+  wav.reserve(44 + dataBytes);
+  auto text = [&wav](const char* four) {
+    for (int i = 0; i < 4; ++i) wav.push_back(static_cast<unsigned char>(four[i]));
+  };
   auto u32 = [&wav](std::uint32_t v) {
     for (int i = 0; i < 4; ++i) wav.push_back(static_cast<unsigned char>(v >> (8 * i)));
   };

@@ -54,6 +54,8 @@ void ShowBuiltData(const std::filesystem::path& buildDir) {
 void GameFixture::SetUp() {
   setenv("SDL_VIDEODRIVER", "dummy", 1);
   setenv("SDL_AUDIODRIVER", "dummy", 1);
+  // The dummy video driver offers no accelerated renderer worth trying.
+  setenv("SDL_RENDER_DRIVER", "software", 1);
   ShowBuiltData(dir_.buildDir());
   if (StartsWithHallOfFame()) std::ofstream("data/hiscore") << "";
 
