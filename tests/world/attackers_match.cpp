@@ -30,6 +30,7 @@ int AttackersMatch::NewArrows() const {
 
 void AttackersMatch::Hear(std::initializer_list<int> ids) {
   constexpr double kToneSeconds = 10.0;
+  ASSERT_EQ(game().soundSystem.StopAll(), S_OK) << "silences the title music";
   for (const int id : ids) {
     test_sounds::Register(id, test_sounds::SineWav(kToneSeconds));
     ASSERT_EQ(game().soundSystem.AddSampleFromResource(id, 0, 0), S_OK) << id;

@@ -57,8 +57,8 @@ class AttackersMatch : public MatchFixture {
   // Arrows loosed in the last frame (they have flown exactly one frame).
   int NewArrows() const;
 
-  // Makes samples `ids` playable (each a long test tone) and pauses the output, so that
-  // every later play holds a channel; the plays are counted by SoundsPlayed.
+  // Silences what plays, makes samples `ids` playable (each a long test tone) and pauses the
+  // output, so that every later play holds a channel; the plays are counted by SoundsPlayed.
   void Hear(std::initializer_list<int> ids);
   int SoundsPlayed() const;
 

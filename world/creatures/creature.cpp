@@ -128,6 +128,17 @@ void cCreature::ScatterCoinRow(int count) {
   }
 }
 
+void cCreature::FallAndLand(float dt, float gravity, float spin, Vec2 crashOffset,
+                            float crashFactor) {
+  const bool thrown = state == kCreatureThrown;
+  if (thrown) yell.SetActive(1);
+  if (FlyUnderGravity(dt, gravity)) {
+    if (thrown) CrashLanding(crashOffset, crashFactor * ScaledWidthSq());
+    Land();
+  }
+  Tumble(dt, spin);
+}
+
 bool cCreature::BurnStep(float dt, float damagePerSecond, Vec2 walkTarget) {
   if (target == walkTarget) target = {};
   health -= damagePerSecond * dt;

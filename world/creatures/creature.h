@@ -115,6 +115,8 @@ class cCreature : public cSprite {
   // creature always finds company: walkers that ask after each step stop to decide again
   // every second update.
   bool HasCompanyWithin(float radiusSq, int type) const;
+  // The scaled width squared: crowd checks and crash blasts reach a multiple of it.
+  float ScaledWidthSq() const { return GetScaledWidth() * GetScaledWidth(); }
   static constexpr int kAnyButDragon = -1;
 
   // Faces the dragon lying `toDragon` away: `flipX` is set when it is level or to the left.
@@ -144,6 +146,11 @@ class cCreature : public cSprite {
   int CrashLanding(Vec2 offset, float radiusSq);
   // `count` small coins in a row 10 pixels apart, centred on the creature, at rest.
   void ScatterCoinRow(int count);
+  // A whole step of a knocked (3) or thrown (4) foot soldier: a thrown one yells; it flies
+  // (FlyUnderGravity with `gravity`); on landing a thrown one crashes (CrashLanding at
+  // `crashOffset` within a radius² of `crashFactor` x the scaled width²) and then it Lands;
+  // either way it Tumbles at `spin`.
+  void FallAndLand(float dt, float gravity, float spin, Vec2 crashOffset, float crashFactor);
 
   // One step of burning: `damagePerSecond` x dt of health is lost and the creature spins at
   // 8 rad/s the way it flies. If that killed it, it is dying (state 7) and false comes back.
