@@ -1,6 +1,7 @@
 #include "world/creatures/creature.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "app/game.h"
 #include "world/projectiles/gold.h"
@@ -159,4 +160,12 @@ void cCreature::LeaveCoins(Vec2 origin, std::span<const Vec2> pattern, CoinSize 
     cProjectile* coin = g_game.SpawnProjectile(kProjectileGold, at.x, at.y, 0.0f, 0.0f);
     if (coin && size == CoinSize::kBig) static_cast<cGold*>(coin)->MakeBig();
   }
+}
+
+// ---- Bow sounds ---------------------------------------------------------------------------
+
+void cCreature::PlayBowShot() {
+  constexpr int kSoundShotA = 129;
+  constexpr int kSoundShotB = 130;
+  g_game.PlaySound((std::rand() & 1) ? kSoundShotA : kSoundShotB);
 }

@@ -163,4 +163,10 @@ class cCreature : public cSprite {
   // Big coins carry 50 gold and are drawn at 0.6; small ones carry the coin's default amount.
   enum class CoinSize { kSmall, kBig };
   void LeaveCoins(Vec2 origin, std::span<const Vec2> pattern, CoinSize size);
+
+  // ---- Bow sounds ------------------------------------------------------------------------
+  // Archers and zeppelins loose their arrows with the same bows.
+
+  // Plays one of the two bow shots, 129 or 130, with even chance.
+  static void PlayBowShot();
 };
