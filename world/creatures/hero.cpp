@@ -121,8 +121,7 @@ void cHero::Update(float dt) {
         // The ground under the dragon. The hero always finds itself among the heroes, so a
         // walking hero decides again after every step and advances every second update.
         target = Vec2{dragon->position.x, g_game.GroundHeightAt(dragon->position.x)};
-        const float width = GetScaledWidth();
-        if (HasCompanyWithin(kCrowdFactor * width * width, kTypeHero)) state = kCreatureIdle;
+        if (HasCompanyWithin(kCrowdFactor * ScaledWidthSq(), kTypeHero)) state = kCreatureIdle;
       }
       Show(kWalking);
       break;

@@ -33,8 +33,7 @@ void cSheep::Update(float dt) {
     case kCreatureThrown:
       if (FlyUnderGravity(dt, kFallGravity)) {
         if (state == kCreatureThrown) {
-          const float width = GetScaledWidth();
-          g_game.Blast(position, kLandingBlastFactor * width * width, kLandingDamage, -1);
+          g_game.Blast(position, kLandingBlastFactor * ScaledWidthSq(), kLandingDamage, -1);
         }
         Land();
       }

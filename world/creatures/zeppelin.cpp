@@ -1,7 +1,5 @@
 #include "world/creatures/zeppelin.h"
 
-#include <cstdlib>
-
 #include "app/game.h"
 #include "platform/dxut.h"
 
@@ -23,9 +21,6 @@ constexpr double kDropInterval = 2.0;  // seconds between archers on station
 constexpr double kShotInterval = 0.5;  // seconds between arrows
 constexpr float kNoShotsLeftOf = -90.0f;
 constexpr float kArrowSpeed = 400.0f;
-// Its arrows sound like the archers' bows.
-constexpr int kSoundShotA = 129;
-constexpr int kSoundShotB = 130;
 
 constexpr float kFallGravity = 400.0f;
 constexpr float kMaxTilt = 0.7853982f;          // pi / 4
@@ -143,14 +138,13 @@ void cZeppelin::FlyAndFight(float dt) {
   if (lastShot + kShotInterval < now && state == kCreatureAttacking &&
       position.x > kNoShotsLeftOf) {
     ShootArrow(AimAtDragon(), kArrowSpeed);
-    g_game.PlaySound((std::rand() & 1) ? kSoundShotA : kSoundShotB);
+    PlayBowShot();  // its crew shoot the archers' bows
     lastShot = now;
   }
 }
 
 void cZeppelin::Crash() {
-  const float width = GetScaledWidth();
-  CrashLanding(kImpactBlastOffset, kImpactBlastFactor * width * width);
+  CrashLanding(kImpactBlastOffset, kImpactBlastFactor * ScaledWidthSq());
   g_game.Shake(kImpactShake);
   g_game.PlaySound(kSoundBang);
   Land();
