@@ -101,10 +101,9 @@ void cHero::Update(float dt) {
     return;
   }
 
-  const bool close = d.LengthSq() < kCloseRangeSq || std::abs(d.x) < kCloseRangeX;
   switch (state) {
     case kCreatureIdle:
-      if (close) {
+      if (d.LengthSq() < kCloseRangeSq || std::abs(d.x) < kCloseRangeX) {
         state = kCreatureAttacking;
       } else {
         state = kCreatureWalking;
@@ -135,7 +134,7 @@ void cHero::Update(float dt) {
         Show(blockTime > 0.0f ? kRecoiling : kGuard);
       }
       if (lastAttack + kLeapInterval < now) TakeOff(d, now);
-      if (!close) state = kCreatureIdle;
+      if (d.LengthSq() > kCloseRangeSq && std::abs(d.x) > kCloseRangeX) state = kCreatureIdle;
       break;
 
     case kCreatureDying:

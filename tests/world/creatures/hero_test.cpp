@@ -137,6 +137,15 @@ TEST_F(HeroTest, StandsGuardWithinReachAndLeapsEveryFourSeconds) {
   EXPECT_NEAR(DXUTGetTime() - firstLeap, 4.0, 0.02);
 }
 
+TEST_F(HeroTest, UnderTheDragonItStandsGuardHoweverHighTheDragonFlies) {
+  dragon().position = {3000.0f, 200.0f};
+  auto* under = HeroAt(2850.0f);  // 150 to the side
+  auto* aside = HeroAt(2750.0f);  // 250 to the side, far below
+  RunFrames(1);
+  EXPECT_EQ(under->state, kCreatureAttacking);
+  EXPECT_EQ(aside->state, kCreatureWalking);
+}
+
 TEST_F(HeroTest, ThrowsAFanOfFiveSwordsAtTheTopOfTheLeap) {
   HearTheBattle({143});
   auto* hero = HeroBeforeTheDragon();
