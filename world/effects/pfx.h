@@ -63,11 +63,21 @@ class cPFX {
   // A new particle at `position` with the life of kParticleLife, showing the first cell of
   // its one-shot animation; appended to `particles`. Null when the emitter is full.
   cParticle* AddParticle(const ParticleArt& art);
-  // Deletes the particles whose life has run out, keeping the order of the rest.
+  // Takes the particles whose life has run out out of `particles`, keeping the order of the
+  // rest; their memory is kept for the next particles of this emitter.
   void RemoveSpentParticles();
 
  private:
+  // The cache index of `art`'s sheet, looked up in the game's texture cache once per sheet
+  // and GUI rather than once per particle.
+  int SheetIndex(const ParticleArt& art);
+
   // Each emitter collects its own emission: two active emitters never take each other's
   // particles.
   float accumulator = 0.0f;
+  // Spent particles, reused by AddParticle: a busy emitter allocates nothing once warm.
+  std::vector<std::unique_ptr<cParticle>> spare;
+  const char* sheetPath = nullptr;  // the sheet whose index is `sheetIndex`...
+  const cGUI* sheetGui = nullptr;   // ...in the cache of this GUI
+  int sheetIndex = -1;
 };
