@@ -80,6 +80,18 @@ void DrawBar(cGUI& gui, Vec2 from, float toX, std::uint32_t colour, float width)
   gui.DrawLine(from, {toX, from.y}, colour, width);
 }
 
+constexpr std::size_t kClockTextLength = 32;
+
+// The match clock as FormatMatchClock gives it, written into `text`: the HUD draws it every
+// frame without a string on the heap.
+void WriteMatchClock(float matchTime, wchar_t (&text)[kClockTextLength]) {
+  const float whole = std::trunc(matchTime);
+  const int minutes = static_cast<int>(matchTime / 60.0f);
+  const int seconds = static_cast<int>(whole) % 60;
+  const int hundredths = static_cast<int>((matchTime - whole) * 100.0f);
+  std::swprintf(text, kClockTextLength, L"%02d:%02d.%02d", minutes, seconds, hundredths);
+}
+
 void DrawDragonPanel(cGame& game, cGUI& gui, float elapsed) {
   const cDragon* dragon = static_cast<const cDragon*>(game.GetDragon());
   const float health = dragon ? dragon->health : 0.0f;
@@ -122,7 +134,9 @@ void DrawDragonPanel(cGame& game, cGUI& gui, float elapsed) {
   DrawBar(gui, p + Vec2{0.3f * kBarLength + kBarInset, 0.0f}, p.x + kBarLength + kBarInset,
           goldColour, goldWidth);
 
-  DrawText(gui, FormatMatchClock(game.matchTime).c_str(), kClockTextRect, kTextLeft, kWhite);
+  wchar_t clockText[kClockTextLength];
+  WriteMatchClock(game.matchTime, clockText);
+  DrawText(gui, clockText, kClockTextRect, kTextLeft, kWhite);
   wchar_t goldText[16];
   std::swprintf(goldText, std::size(goldText), L"%u", static_cast<unsigned>(game.gold));
   DrawText(gui, goldText, kGoldTextRect, kTextRight, kWhite);
@@ -183,12 +197,8 @@ std::uint32_t HealthBarColour(float fraction) {
 }
 
 std::wstring FormatMatchClock(float matchTime) {
-  const float whole = std::trunc(matchTime);
-  const int minutes = static_cast<int>(matchTime / 60.0f);
-  const int seconds = static_cast<int>(whole) % 60;
-  const int hundredths = static_cast<int>((matchTime - whole) * 100.0f);
-  wchar_t text[32];
-  std::swprintf(text, std::size(text), L"%02d:%02d.%02d", minutes, seconds, hundredths);
+  wchar_t text[kClockTextLength];
+  WriteMatchClock(matchTime, text);
   return text;
 }
 
