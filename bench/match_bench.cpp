@@ -1,0 +1,139 @@
+// A frame of a crowded nightmare match: the world update against the drawing of the same
+// frame, the drawing against the same SDL calls issued straight to SDL, how the update grows
+// with the crowd, and the heap allocations of a steady frame.
+
+#include <benchmark/benchmark.h>
+
+#include "app/game.h"
+#include "bench/draw_recorder.h"
+#include "bench/shared_match.h"
+#include "bench/thread_clock.h"
+#include "platform/sdl_device.h"
+
+namespace {
+
+std::unique_ptr<BenchGame> g_shared;
+
+// A few frames so that the crowd has moved, shot and spread its particles.
+constexpr int kSettleFrames = 120;
+
+void BM_MatchUpdate(benchmark::State& state) {
+  BenchGame& game = SharedMatch();
+  for (auto _ : state) {
+    game.HoldCrowd(kCrowdCreatures, kCrowdProjectiles);
+    state.SetIterationTime(game.RunFrame(kFrameSeconds, false).move);
+  }
+}
+
+void BM_FrameRender(benchmark::State& state) {
+  BenchGame& game = SharedMatch();
+  const std::size_t glyphsBefore = GlyphRasterisations();
+  for (auto _ : state) {
+    game.HoldCrowd(kCrowdCreatures, kCrowdProjectiles);
+    state.SetIterationTime(game.RunFrame(kFrameSeconds, true).render);
+  }
+  state.counters["glyphs_rasterised_per_frame"] = benchmark::Counter(
+      static_cast<double>(GlyphRasterisations() - glyphsBefore), benchmark::Counter::kAvgIterations);
+}
+
+// The baseline: each frame is drawn by the game (timed: the counter game_render_us) while its
+// SDL calls are recorded, then the recorded calls alone are issued straight to the renderer
+// (timed: the benchmark's time). Both figures come from the very same frames.
+void BM_FrameRenderRawSDL(benchmark::State& state) {
+  BenchGame& game = SharedMatch();
+  SDL_Renderer* renderer = game.Renderer();
+  cDrawList frame;
+  std::size_t draws = 0;
+  double gameSeconds = 0.0;
+  for (auto _ : state) {
+    game.HoldCrowd(kCrowdCreatures, kCrowdProjectiles);
+    game.RunFrame(kFrameSeconds, false);
+    const double gameStart = ThreadSeconds();
+    StartRecording(&frame);
+    g_game.OnFrameRender(game.Device(), static_cast<float>(kFrameSeconds));
+    StopRecording();
+    SDL_RenderFlush(renderer);
+    gameSeconds += ThreadSeconds() - gameStart;
+
+    const double start = ThreadSeconds();
+    frame.Replay(renderer);
+    SDL_RenderFlush(renderer);
+    state.SetIterationTime(ThreadSeconds() - start);
+    draws += frame.DrawCount();
+  }
+  state.counters["game_render_us"] = benchmark::Counter(
+      gameSeconds * 1e6, benchmark::Counter::kAvgIterations);
+  state.counters["sdl_draws_per_frame"] =
+      benchmark::Counter(static_cast<double>(draws), benchmark::Counter::kAvgIterations);
+}
+
+// The update as the crowd grows: creatures x projectiles from 30 x 75 to 120 x 300. The hit
+// test is linear in that product; the fit shows whether anything grows faster.
+void BM_MatchUpdateScaling(benchmark::State& state) {
+  BenchGame& game = SharedMatch();
+  const auto creatures = static_cast<std::size_t>(state.range(0));
+  const auto projectiles = static_cast<std::size_t>(state.range(1));
+  game.HoldCrowd(creatures, projectiles);
+  for (int i = 0; i < kSettleFrames / 4; ++i) {
+    game.HoldCrowd(creatures, projectiles);
+    game.RunFrame(kFrameSeconds, false);
+  }
+  for (auto _ : state) {
+    game.HoldCrowd(creatures, projectiles);
+    state.SetIterationTime(game.RunFrame(kFrameSeconds, false).move);
+  }
+  state.SetComplexityN(state.range(0) * state.range(1));
+}
+
+// Heap allocations of a steady frame (update and render), apart and together.
+void BM_SteadyFrameAllocations(benchmark::State& state) {
+  BenchGame& game = SharedMatch();
+  std::size_t update = 0;
+  std::size_t render = 0;
+  for (auto _ : state) {
+    game.HoldCrowd(kCrowdCreatures, kCrowdProjectiles);
+    const FrameTimes frame = game.RunFrame(kFrameSeconds, true);
+    state.SetIterationTime(frame.move + frame.render);
+    update += frame.moveAllocations;
+    render += frame.renderAllocations;
+  }
+  using benchmark::Counter;
+  state.counters["allocs_update"] = Counter(static_cast<double>(update), Counter::kAvgIterations);
+  state.counters["allocs_render"] = Counter(static_cast<double>(render), Counter::kAvgIterations);
+  state.counters["allocs_frame"] =
+      Counter(static_cast<double>(update + render), Counter::kAvgIterations);
+}
+
+}  // namespace
+
+BenchGame& SharedMatch() {
+  if (!g_shared) {
+    g_shared = std::make_unique<BenchGame>();
+    g_shared->RunFrame(kFrameSeconds);  // the title
+    g_shared->HoldCrowd(kCrowdCreatures, kCrowdProjectiles);
+    for (int i = 0; i < kSettleFrames; ++i) {
+      g_shared->HoldCrowd(kCrowdCreatures, kCrowdProjectiles);
+      g_shared->RunFrame(kFrameSeconds);
+    }
+  }
+  return *g_shared;
+}
+
+void ReleaseSharedMatch() { g_shared.reset(); }
+
+BENCHMARK(BM_MatchUpdate)->UseManualTime()->Unit(benchmark::kMicrosecond)->Repetitions(3)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_FrameRender)->UseManualTime()->Unit(benchmark::kMicrosecond)->Repetitions(3)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_FrameRenderRawSDL)->UseManualTime()->Unit(benchmark::kMicrosecond)->Repetitions(3)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_MatchUpdateScaling)
+    ->Args({30, 75})
+    ->Args({60, 150})
+    ->Args({90, 225})
+    ->Args({120, 300})
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond)
+    ->Complexity(benchmark::oN);
+BENCHMARK(BM_SteadyFrameAllocations)->UseManualTime()->Unit(benchmark::kMicrosecond)
+    ->Iterations(600);
