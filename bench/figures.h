@@ -21,7 +21,8 @@ struct Figure {
 
 class cFigureReporter : public benchmark::ConsoleReporter {
  public:
-  explicit cFigureReporter(std::vector<Figure> figures) : figures_(std::move(figures)) {}
+  cFigureReporter(std::vector<Figure> figures, OutputOptions options)
+      : ConsoleReporter(options), figures_(std::move(figures)) {}
 
   void ReportRuns(const std::vector<Run>& runs) override;
   // Prints the figures and the counters worth a line of their own.

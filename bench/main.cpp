@@ -98,7 +98,9 @@ int main(int argc, char** argv) {
 
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  cFigureReporter reporter(TheFigures());
+  // Colours only for a terminal, so that a saved run reads cleanly.
+  cFigureReporter reporter(TheFigures(), isatty(STDOUT_FILENO) ? cFigureReporter::OO_ColorTabular
+                                                               : cFigureReporter::OO_Tabular);
   reporter.SetErrorStream(&std::cout);
   benchmark::RunSpecifiedBenchmarks(&reporter);
   ReleaseSharedMatch();
