@@ -2,13 +2,13 @@
 
 #include <climits>
 
-#include "match_fixture.h"
+#include "support/match_world.h"
 #include "ui/gui.h"
 #include "world/creatures/sheep.h"
 
 namespace {
 
-using CreatureFactory = MatchFixture;
+using CreatureFactory = MatchWorld;
 
 struct Row {
   int type;

@@ -5,11 +5,11 @@
 
 #include "platform/dxut.h"
 #include "world/creatures/sheep.h"
-#include "world/dragon_world.h"
+#include "support/match_world.h"
 
 namespace {
 
-using DragonControlTest = DragonWorld;
+using DragonControlTest = DragonMatch;
 
 TEST_F(DragonControlTest, HoldingRightFromRestGivesFourHundredAfterOneUpdate) {
   Hold(VK_RIGHT, true);

@@ -2,13 +2,13 @@
 
 #include "app/defender_posts.h"
 #include "app/world_setup.h"
-#include "match_fixture.h"
+#include "support/match_world.h"
 #include "world/creatures/defender.h"
 #include "world/creatures/sheep.h"
 
 namespace {
 
-class InitialWorld : public MatchFixture {
+class InitialWorld : public MatchWorld {
  protected:
   void Build(int difficulty) {
     game().settings.difficulty = difficulty;

@@ -2,13 +2,13 @@
 
 #include "app/defender_posts.h"
 #include "app/world_setup.h"
-#include "match_fixture.h"
+#include "support/match_world.h"
 #include "world/creatures/defender.h"
 #include "world/creatures/dragon.h"
 
 namespace {
 
-class MatchRules : public MatchFixture {
+class MatchRules : public MatchWorld {
  protected:
   // `count` creatures of `type` die in the field; returns once the world has removed them.
   void KillInField(int type, int count) {
@@ -40,12 +40,12 @@ TEST_F(MatchRules, TheCreatureBehindARemovedOneWaitsAFrame) {
 
 TEST_F(MatchRules, FeetBelowTheGroundAreLiftedOntoIt) {
   cCreature* sunk = Counter(1000.0f);       // 64 high: feet 16 below the centre
-  sunk->position.y = kGround - 16.0f + 10.0f;
+  sunk->position.y = kGroundY - 16.0f + 10.0f;
   cCreature* flying = Counter(2000.0f);
   flying->position.y = 500.0f;
 
   RunFrames(1);
-  EXPECT_FLOAT_EQ(sunk->position.y, kGround - 16.0f);
+  EXPECT_FLOAT_EQ(sunk->position.y, kGroundY - 16.0f);
   EXPECT_FLOAT_EQ(flying->position.y, 500.0f);
 }
 
@@ -184,7 +184,7 @@ TEST_F(MatchRules, NewAttackersComeOutOfTheGateOnTheGround) {
   const cCreature* attacker = game().creatures[0].get();
   EXPECT_GE(attacker->position.x, 120.0f);
   EXPECT_LE(attacker->position.x, 151.0f);
-  EXPECT_FLOAT_EQ(attacker->position.y, kGround);
+  EXPECT_FLOAT_EQ(attacker->position.y, kGroundY);
   EXPECT_DOUBLE_EQ(game().lastArcherSpawn, DXUTGetTime());
 }
 

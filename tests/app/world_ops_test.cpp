@@ -3,12 +3,12 @@
 #include <cmath>
 
 #include "app/world_setup.h"
-#include "match_fixture.h"
+#include "support/match_world.h"
 #include "world/creatures/dragon.h"
 
 namespace {
 
-using WorldOperations = MatchFixture;
+using WorldOperations = MatchWorld;
 
 TEST_F(WorldOperations, GroundHeightFollowsTheProfileAndIsZeroOutsideIt) {
   game().groundLine.clear();
@@ -104,22 +104,6 @@ TEST_F(WorldOperations, TheAimRunsFromForwardAndSlightlyDownToNearlyStraightDown
   d = game().GetAimDirection();
   EXPECT_GT(d.x, 0.0f);
   EXPECT_NEAR(std::atan2(d.x, d.y), 6.5f * 3.14159265f / 180.0f, 1e-3f);
-}
-
-TEST_F(WorldOperations, AZeppelinsIndexCountsTheZeppelinsBeforeIt) {
-  cCreature* first = game().SpawnCreature(kTypeZeppelin, 0.0f, 0.0f);
-  game().SpawnCreature(kTypeArcher, 0.0f, 0.0f);
-  cCreature* second = game().SpawnCreature(kTypeZeppelin, 0.0f, 0.0f);
-  game().SpawnCreature(kTypeZeppelin, 0.0f, 0.0f);
-  EXPECT_EQ(game().GetZeppelinIndex(first), 0);
-  EXPECT_EQ(game().GetZeppelinIndex(second), 1);
-  EXPECT_EQ(game().GetZeppelinIndex(nullptr), 3) << "not listed: all of them";
-}
-
-TEST(Clamp, KeepsAValueInsideItsRange) {
-  EXPECT_FLOAT_EQ(cGame::Clamp(-250.0f, 5050.0f, -300.0f), -250.0f);
-  EXPECT_FLOAT_EQ(cGame::Clamp(-250.0f, 5050.0f, 6000.0f), 5050.0f);
-  EXPECT_FLOAT_EQ(cGame::Clamp(-250.0f, 5050.0f, 12.5f), 12.5f);
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "assets/picture.h"
+#include "support/picture.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 // Device selection, the 800x600 back buffer, full screen and screenshots.
 
 #include <SDL.h>
-#include <SDL_image.h>
 
 #include <gtest/gtest.h>
 
-#include "framework_fixture.h"
+#include "support/framework_fixture.h"
+#include "support/picture.h"
 #include "platform/sdl_device.h"
 #include "support/temp_dir.h"
 
@@ -91,17 +91,13 @@ TEST_F(Device, AScreenshotHoldsTheRenderedBackBuffer) {
   DXUTRunOneFrame();
   ASSERT_EQ(DXUTSaveBackBufferPNG("shot.png"), S_OK);
 
-  SDL_Surface* shot = IMG_Load("shot.png");
-  ASSERT_NE(shot, nullptr);
-  EXPECT_EQ(shot->w, 800);
-  EXPECT_EQ(shot->h, 600);
-  SDL_Surface* rgba = SDL_ConvertSurfaceFormat(shot, SDL_PIXELFORMAT_RGBA32, 0);
-  const auto* pixel = static_cast<const Uint8*>(rgba->pixels) + 300 * rgba->pitch + 400 * 4;
-  EXPECT_EQ(pixel[0], 200);
-  EXPECT_EQ(pixel[1], 40);
-  EXPECT_EQ(pixel[2], 10);
-  SDL_FreeSurface(rgba);
-  SDL_FreeSurface(shot);
+  const Picture shot("shot.png");
+  ASSERT_TRUE(shot.loaded());
+  EXPECT_EQ(shot.width(), 800);
+  EXPECT_EQ(shot.height(), 600);
+  EXPECT_EQ(shot.channel(400, 300, 0), 200);
+  EXPECT_EQ(shot.channel(400, 300, 1), 40);
+  EXPECT_EQ(shot.channel(400, 300, 2), 10);
 }
 
 TEST_F(Device, AScreenshotFailsWithoutADeviceOrIntoAMissingFolder) {

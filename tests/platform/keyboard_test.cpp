@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "framework_fixture.h"
+#include "support/framework_fixture.h"
 
 namespace {
 

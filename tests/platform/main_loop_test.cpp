@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "framework_fixture.h"
+#include "support/framework_fixture.h"
 
 namespace {
 

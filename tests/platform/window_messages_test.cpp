@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "framework_fixture.h"
+#include "support/framework_fixture.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "framework_fixture.h"
+#include "support/framework_fixture.h"
 
 #include <SDL.h>
 

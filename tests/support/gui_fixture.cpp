@@ -1,8 +1,10 @@
-#include "gui_fixture.h"
+#include "support/gui_fixture.h"
 
 #include <SDL_image.h>
 
 #include <filesystem>
+
+#include "support/picture.h"
 
 namespace {
 constexpr const char* kSystemFace =
@@ -61,12 +63,7 @@ void GuiFixture::ClearTarget() {
   SDL_RenderClear(device.renderer);
 }
 
-std::uint32_t GuiFixture::Pixel(int x, int y) {
-  std::uint32_t pixel = 0;
-  const SDL_Rect one{x, y, 1, 1};
-  SDL_RenderReadPixels(device.renderer, &one, SDL_PIXELFORMAT_ARGB8888, &pixel, sizeof(pixel));
-  return pixel;
-}
+std::uint32_t GuiFixture::Pixel(int x, int y) { return ReadPixel(device.renderer, x, y); }
 
 bool GuiFixture::AnyLit(int left, int top, int right, int bottom) {
   for (int y = top; y < bottom; ++y) {

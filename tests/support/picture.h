@@ -1,7 +1,7 @@
 #pragma once
-// A built picture from ./data read back into RGBA pixels, with the questions the asset tests
-// ask of them: how opaque a pixel is, where the first opaque pixel of a column lies, whether a
-// rectangle holds a drawing or keeps clear.
+// Pixels read back in tests: one pixel of what a renderer drew, and a picture file read into
+// RGBA pixels with the questions the tests ask of it (how opaque a pixel is, where the first
+// opaque pixel of a column lies, whether a rectangle holds a drawing or keeps clear).
 
 #include <SDL.h>
 #include <SDL_image.h>
@@ -10,6 +10,14 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+
+// The pixel at (x, y) of the renderer's current target, as ARGB8888.
+inline std::uint32_t ReadPixel(SDL_Renderer* renderer, int x, int y) {
+  std::uint32_t pixel = 0;
+  const SDL_Rect one{x, y, 1, 1};
+  SDL_RenderReadPixels(renderer, &one, SDL_PIXELFORMAT_ARGB8888, &pixel, sizeof(pixel));
+  return pixel;
+}
 
 struct PixelRect {
   int x = 0;

@@ -1,19 +1,10 @@
 // The dialogs: entered into the resource manager, sized to the back buffer, controls cleared.
 
-#include "gui_fixture.h"
+#include "support/gui_fixture.h"
 
 namespace {
 
 using DialogTest = GuiFixture;
-
-TEST_F(DialogTest, InitEntersBothDialogsAndHidesTheSecond) {
-  const std::vector<CDXUTDialog*>& dialogs = gui.GetResourceManager()->GetDialogs();
-  ASSERT_EQ(dialogs.size(), 2u);
-  EXPECT_EQ(dialogs[0], gui.GetDialog());
-  EXPECT_EQ(dialogs[1], gui.GetSecondDialog());
-  EXPECT_TRUE(gui.GetDialog()->GetVisible());
-  EXPECT_FALSE(gui.GetSecondDialog()->GetVisible());
-}
 
 TEST_F(DialogTest, ResetSizesBothDialogsToTheBackBuffer) {
   EXPECT_EQ(gui.GetScreenRect(), Rect{});

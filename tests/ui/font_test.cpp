@@ -1,7 +1,7 @@
 // Text in the menu face: line height, alignment, line breaks, clipping and colour, read back
 // from pixels. Skipped where the system lacks the face the build copies.
 
-#include "gui_fixture.h"
+#include "support/gui_fixture.h"
 
 namespace {
 

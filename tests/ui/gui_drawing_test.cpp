@@ -2,7 +2,7 @@
 
 #include <numbers>
 
-#include "gui_fixture.h"
+#include "support/gui_fixture.h"
 
 namespace {
 

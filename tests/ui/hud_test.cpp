@@ -9,17 +9,18 @@
 #include "platform/sdl_device.h"
 #include "ui/gui.h"
 #include "ui/hud.h"
-#include "world/dragon_world.h"
+#include "support/picture.h"
+#include "support/match_world.h"
 
 namespace {
 
 constexpr std::uint32_t kOpaqueBlack = 0xff000000;
 constexpr std::uint32_t kOpaqueWhite = 0xffffffff;
 
-class HudTest : public DragonWorld {
+class HudTest : public DragonMatch {
  protected:
   void SetUp() override {
-    DragonWorld::SetUp();
+    DragonMatch::SetUp();
     // The portrait's entry exists but shows nothing, so the bars lie bare.
     game().hudTexture = game().LoadTexture("./data/art/no-such-portrait.png");
     game().heroHudTexture = game().hudTexture;
@@ -38,14 +39,7 @@ class HudTest : public DragonWorld {
     RenderHud(game(), elapsed);
   }
 
-  std::uint32_t Pixel(int x, int y) {
-    DXUTDevice* device = DXUTGetD3DDevice();
-    const SDL_Rect one{x, y, 1, 1};
-    std::uint32_t pixel = 0;
-    SDL_RenderReadPixels(device->renderer, &one, SDL_PIXELFORMAT_ARGB8888, &pixel,
-                         sizeof(pixel));
-    return pixel;
-  }
+  std::uint32_t Pixel(int x, int y) { return ReadPixel(DXUTGetD3DDevice()->renderer, x, y); }
   bool Lit(int x, int y) { return Pixel(x, y) != kOpaqueBlack; }
 
   // The first and last lit positions of a run of pixels, (-1, -1) when none is lit.

@@ -7,6 +7,7 @@
 #include "platform/dxut.h"
 #include "platform/sdl_device.h"
 #include "support/game_fixture.h"
+#include "support/picture.h"
 
 namespace {
 
@@ -20,10 +21,7 @@ class MenuScreens : public GameFixture {
  protected:
   // The back buffer as the last frame left it.
   Pixel At(int x, int y) {
-    DXUTDevice* device = DXUTGetD3DDevice();
-    Uint32 value = 0;
-    const SDL_Rect one{x, y, 1, 1};
-    SDL_RenderReadPixels(device->renderer, &one, SDL_PIXELFORMAT_ARGB8888, &value, 4);
+    const std::uint32_t value = ReadPixel(DXUTGetD3DDevice()->renderer, x, y);
     return {static_cast<int>((value >> 16) & 0xff), static_cast<int>((value >> 8) & 0xff),
             static_cast<int>(value & 0xff)};
   }

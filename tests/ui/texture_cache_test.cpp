@@ -6,7 +6,7 @@
 #include <fstream>
 #include <vector>
 
-#include "gui_fixture.h"
+#include "support/gui_fixture.h"
 #include "platform/resources.h"
 
 namespace {

@@ -7,15 +7,14 @@
 
 #include <cmath>
 
-#include "world/attackers_match.h"
+#include "support/match_world.h"
 #include "world/creatures/sheep.h"
 
 namespace {
 
-constexpr float kArcherCentreY = kFieldGroundY - 12.0f;  // 48 high: feet 12 below
-constexpr float kStep = 1.0f / 60.0f;
+constexpr float kArcherCentreY = kGroundY - 12.0f;  // 48 high: feet 12 below
 
-using ArcherTest = AttackersMatch;
+using ArcherTest = DragonMatch;
 
 TEST_F(ArcherTest, AttacksWithTheDragonExactly400AwayAndWalksWhenItIsFarther) {
   dragon().position = Vec2{3000.0f, 500.0f};

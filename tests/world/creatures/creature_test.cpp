@@ -15,29 +15,6 @@
 
 namespace {
 
-TEST(Creature, APlainCreatureUpdatesAndRendersWithoutDrawingOrChangingState) {
-  cCreature plain;
-  for (int i = 0; i < 10; ++i) plain.Update(0.1f);
-  plain.Render(nullptr, 0.0f, 0.0f);
-  EXPECT_EQ(plain.GetState(), kCreatureIdle);
-  EXPECT_EQ(plain.GetType(), kTypePlain);
-  EXPECT_FLOAT_EQ(plain.health, 1.0f);
-  EXPECT_EQ(plain.grabbable, 1);
-}
-
-TEST(Creature, BurningKeepsTheWalkTarget) {
-  cCreature creature;
-  creature.state = kCreatureWalking;
-  creature.target = Vec2{5880.0f, 0.0f};
-  creature.Burn();
-  EXPECT_EQ(creature.state, kCreatureBurning);
-  EXPECT_EQ(creature.target, (Vec2{5880.0f, 0.0f}));
-  creature.target = Vec2{1.0f, 2.0f};
-  creature.Burn();
-  EXPECT_EQ(creature.state, kCreatureBurning);
-  EXPECT_EQ(creature.target, (Vec2{1.0f, 2.0f}));
-}
-
 TEST(Creature, AThrowAfterAKnockWins) {
   cCreature creature;
   creature.Knock(Vec2{1.0f, -1.0f});
@@ -67,33 +44,6 @@ struct KindCase {
   float health;
   int grabbable;
 };
-
-TEST(CreatureKinds, ReportTheirTypeHealthAndGrip) {
-  KindCase cases[] = {
-      {std::make_unique<cArcher>(), kTypeArcher, 25.0f, 1},
-      {std::make_unique<cWizard>(), kTypeWizard, 15.0f, 1},
-      {std::make_unique<cHero>(), kTypeHero, 400.0f, 0},
-      {std::make_unique<cSheep>(), kTypeSheep, 1.0f, 1},
-      {std::make_unique<cDefender>(), kTypeDefender, 50.0f, 0},
-      {std::make_unique<cZeppelin>(), kTypeZeppelin, 100.0f, 0},
-  };
-  for (KindCase& c : cases) {
-    SCOPED_TRACE(c.type);
-    EXPECT_EQ(c.creature->GetType(), c.type);
-    EXPECT_FLOAT_EQ(c.creature->health, c.health);
-    EXPECT_EQ(c.creature->grabbable, c.grabbable);
-    EXPECT_EQ(c.creature->GetMouthOffset(), Vec2{});
-    EXPECT_EQ(c.creature->state, kCreatureIdle);
-  }
-}
-
-TEST(CreatureKinds, ASheepWeighsFortyAndStandsOnItsFirstCell) {
-  cSheep sheep;
-  EXPECT_FLOAT_EQ(sheep.weight, 40.0f);
-  sheep.Update(0.5f);
-  sheep.Update(0.5f);
-  EXPECT_EQ(sheep.sourceRect, (Rect{0, 0, 64, 128}));
-}
 
 // A creature that shows its hit tint fading.
 class TintedCreature : public cCreature {

@@ -8,13 +8,13 @@
 #include "app/defender_posts.h"
 #include "app/world_setup.h"
 #include "platform/dxut.h"
-#include "world/attackers_match.h"
+#include "support/match_world.h"
 
 namespace {
 
 constexpr int kPost = 3;  // on the village ground, (-91, 890)
 
-class DefenderTest : public AttackersMatch {
+class DefenderTest : public DragonMatch {
  protected:
   cDefender* PostDefender() {
     cDefender* defender = SpawnDefenderAtPost(game(), kPost);
@@ -89,7 +89,7 @@ TEST_F(DefenderTest, SurvivingAKnockItKeepsTheKnockedPictureAndItsTurn) {
   defender->Knock(Vec2{30.0f, -100.0f});
   ASSERT_TRUE(RunUntil([&] { return defender->state != kCreatureKnocked; }, 240));
   EXPECT_EQ(defender->state, kCreatureIdle);
-  EXPECT_FLOAT_EQ(defender->position.y, kFieldGroundY - 16.0f) << "a 64-pixel cell now";
+  EXPECT_FLOAT_EQ(defender->position.y, kGroundY - 16.0f) << "a 64-pixel cell now";
   const float turned = defender->rotation;
   EXPECT_LT(turned, 0.0f);
   RunFrames(2);

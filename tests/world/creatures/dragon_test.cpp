@@ -3,12 +3,12 @@
 #include <cmath>
 
 #include "world/creatures/sheep.h"
-#include "world/dragon_world.h"
+#include "support/match_world.h"
 #include "world/projectiles/gold.h"
 
 namespace {
 
-using DragonTest = DragonWorld;
+using DragonTest = DragonMatch;
 
 TEST_F(DragonTest, DampingKeepsEightyPercentPerUpdateUpToThirtyUpdatesASecond) {
   struct Case {

@@ -9,25 +9,24 @@
 
 #include "platform/dxut.h"
 #include "tests/audio/test_sounds.h"
-#include "world/attackers_match.h"
+#include "support/match_world.h"
 #include "world/projectiles/sword.h"
 
 namespace {
 
-constexpr float kStep = 1.0f / 60.0f;
-constexpr float kStanding = kFieldGroundY - 32.0f;  // feet a quarter of 128 below the centre
+constexpr float kStanding = kGroundY - 32.0f;  // feet a quarter of 128 below the centre
 constexpr int kMatchMusic = 128;
 
-class HeroTest : public AttackersMatch {
+class HeroTest : public DragonMatch {
  protected:
   void SetUp() override {
-    AttackersMatch::SetUp();
+    DragonMatch::SetUp();
     cHero::tauntCounter = 0;
   }
 
   // A hero on the ground at x that has just taunted, so it gets straight to business.
   cHero* HeroAt(float x) {
-    auto* hero = Spawn<cHero>(kTypeHero, {x, kFieldGroundY});
+    auto* hero = Spawn<cHero>(kTypeHero, {x, kGroundY});
     hero->lastTaunt = DXUTGetTime();
     return hero;
   }
@@ -62,7 +61,7 @@ class HeroTest : public AttackersMatch {
 
 TEST_F(HeroTest, ANewHeroTauntsAtOnceWithTheMusicDuckedUntilItEnds) {
   HearTheBattle({138});
-  auto* hero = Spawn<cHero>(kTypeHero, {1000.0f, kFieldGroundY});
+  auto* hero = Spawn<cHero>(kTypeHero, {1000.0f, kGroundY});
   RunFrames(1);
   EXPECT_EQ(hero->taunting, 1);
   EXPECT_EQ(MusicVolume(), 20);
@@ -82,10 +81,10 @@ TEST_F(HeroTest, ANewHeroTauntsAtOnceWithTheMusicDuckedUntilItEnds) {
 
 TEST_F(HeroTest, TheNextHerosTauntTakesTheNextVoice) {
   HearTheBattle({139});
-  Spawn<cHero>(kTypeHero, {1000.0f, kFieldGroundY});
+  Spawn<cHero>(kTypeHero, {1000.0f, kGroundY});
   RunFrames(1);
   EXPECT_EQ(SoundsPlayed(), 1) << "only the music: the first taunt was voice 138";
-  Spawn<cHero>(kTypeHero, {500.0f, kFieldGroundY});
+  Spawn<cHero>(kTypeHero, {500.0f, kGroundY});
   RunFrames(1);
   EXPECT_EQ(SoundsPlayed(), 2) << "voice 139";
 }
@@ -103,7 +102,7 @@ TEST_F(HeroTest, TauntVoicesGoRoundAndAStrayCounterStartsAgain) {
 
 TEST_F(HeroTest, AHeroRemovedInMidTauntLeavesTheMusicAtFullVolume) {
   HearTheBattle({});
-  auto* hero = Spawn<cHero>(kTypeHero, {1000.0f, kFieldGroundY});
+  auto* hero = Spawn<cHero>(kTypeHero, {1000.0f, kGroundY});
   RunFrames(1);
   ASSERT_EQ(MusicVolume(), 20);
   game().RemoveCreature(hero);
@@ -292,7 +291,7 @@ TEST_F(HeroTest, WithoutADragonOnlyTheCommonUpdateRuns) {
   hero->Update(kStep);
   EXPECT_EQ(hero->state, kCreatureIdle);
   EXPECT_EQ(hero->taunting, 0);
-  EXPECT_EQ(hero->position, (Vec2{1000.0f, kFieldGroundY}));
+  EXPECT_EQ(hero->position, (Vec2{1000.0f, kGroundY}));
 }
 
 }  // namespace

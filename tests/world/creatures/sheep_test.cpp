@@ -5,14 +5,13 @@
 
 #include <gtest/gtest.h>
 
-#include "world/attackers_match.h"
+#include "support/match_world.h"
 
 namespace {
 
-constexpr float kStep = 1.0f / 60.0f;
-constexpr float kStanding = kFieldGroundY - 32.0f;  // feet a quarter of 128 below the centre
+constexpr float kStanding = kGroundY - 32.0f;  // feet a quarter of 128 below the centre
 
-class SheepTest : public AttackersMatch {
+class SheepTest : public DragonMatch {
  protected:
   cSheep* SheepAt(Vec2 at) { return Spawn<cSheep>(kTypeSheep, at); }
   cSheep* PrincessAt(Vec2 at) {

@@ -95,23 +95,6 @@ TEST(SpriteCells, ZeroColumnsLeaveTheSourceRectangleAlone) {
   EXPECT_FLOAT_EQ(sprite.frame, 1.5f);
 }
 
-TEST(SpriteCells, SetCellSizeWaitsForTheNextUpdate) {
-  cSprite sprite;
-  sprite.sourceRect = Rect{0, 0, 512, 384};
-  sprite.SetCellSize(256, 256);
-  EXPECT_EQ(sprite.sourceRect, (Rect{0, 0, 512, 384}));
-  sprite.Update(0.0f);
-  EXPECT_EQ(sprite.sourceRect, (Rect{0, 0, 256, 256}));
-}
-
-TEST(SpriteSize, ScaledSizeIsTheSourceRectangleTimesTheScale) {
-  cSprite sprite;
-  sprite.sourceRect = Rect{64, 0, 128, 32};
-  sprite.scale = 0.75f;
-  EXPECT_FLOAT_EQ(sprite.GetScaledWidth(), 48.0f);
-  EXPECT_FLOAT_EQ(sprite.GetScaledHeight(), 24.0f);
-}
-
 TEST(ToArgb, ClampsEachChannelAndRoundsTheRest) {
   EXPECT_EQ(ToArgb(Colour{1.2f, 0.5f, -0.1f, 1.0f}), 0xffff8000u);
   EXPECT_EQ(ToArgb(Colour{0.0f, 0.0f, 0.0f, 0.0f}), 0x00000000u);

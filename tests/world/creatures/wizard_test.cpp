@@ -5,15 +5,14 @@
 
 #include <gtest/gtest.h>
 
-#include "world/attackers_match.h"
+#include "support/match_world.h"
 #include "world/projectiles/spell.h"
 
 namespace {
 
-constexpr float kWizardCentreY = kFieldGroundY - 16.0f;  // 64 high: feet 16 below
-constexpr float kStep = 1.0f / 60.0f;
+constexpr float kWizardCentreY = kGroundY - 16.0f;  // 64 high: feet 16 below
 
-using WizardTest = AttackersMatch;
+using WizardTest = DragonMatch;
 
 TEST_F(WizardTest, ADragonStraightAboveSendsADecidingWizardWalkingButStopsAWalkingOne) {
   cWizard* wizard = Spawn<cWizard>(kTypeWizard, Vec2{2000.0f, kWizardCentreY});

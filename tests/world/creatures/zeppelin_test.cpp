@@ -6,16 +6,16 @@
 #include <gtest/gtest.h>
 
 #include "platform/dxut.h"
-#include "world/attackers_match.h"
+#include "support/match_world.h"
 
 namespace {
 
 constexpr float kQuarterTurn = 0.7853982f;  // pi / 4
 
-class ZeppelinTest : public AttackersMatch {
+class ZeppelinTest : public DragonMatch {
  protected:
   void SetUp() override {
-    AttackersMatch::SetUp();
+    DragonMatch::SetUp();
     dragon().position = kFarAway;
   }
 
@@ -23,7 +23,7 @@ class ZeppelinTest : public AttackersMatch {
 
   // An archer that stays where it is put (nobody holds it, so nobody moves it).
   cCreature* StillArcherAt(float x) {
-    auto* archer = Spawn<cCreature>(kTypeArcher, {x, kFieldGroundY});
+    auto* archer = Spawn<cCreature>(kTypeArcher, {x, kGroundY});
     archer->Grab();
     return archer;
   }
@@ -67,16 +67,16 @@ TEST_F(ZeppelinTest, FliesLevelFromAfarAndStraightForAStationWithin1500) {
 }
 
 TEST_F(ZeppelinTest, OnStationItHoversAndDropsAnArcherEveryTwoSeconds) {
-  auto* zeppelin = ZeppelinAt({3900.0f, kFieldGroundY - 80.0f});
+  auto* zeppelin = ZeppelinAt({3900.0f, kGroundY - 80.0f});
   RunFrames(1);
   EXPECT_TRUE(Archers().empty());
   RunFrames(1);
   const std::vector<cCreature*> first = Archers();
   ASSERT_EQ(first.size(), 1u) << "the first archer at once";
   EXPECT_EQ(first[0]->position.x, 3900.0f);
-  EXPECT_NEAR(first[0]->position.y, kFieldGroundY - 12.0f, 1e-3f) << "standing on the ground below";
+  EXPECT_NEAR(first[0]->position.y, kGroundY - 12.0f, 1e-3f) << "standing on the ground below";
   EXPECT_EQ(static_cast<int>(zeppelin->frame), 3) << "hovering";
-  EXPECT_EQ(zeppelin->position, (Vec2{3900.0f, kFieldGroundY - 80.0f}));
+  EXPECT_EQ(zeppelin->position, (Vec2{3900.0f, kGroundY - 80.0f}));
 
   RunFor(1.9f);
   EXPECT_EQ(Archers().size(), 1u);
@@ -173,7 +173,7 @@ TEST_F(ZeppelinTest, BurningOnlyMakesItDecideAgain) {
   zeppelin->Burn();
   RunFrames(1);
   EXPECT_EQ(zeppelin->state, kCreatureWalking);
-  EXPECT_EQ(zeppelin->target, (Vec2{3900.0f, kFieldGroundY - 80.0f}));
+  EXPECT_EQ(zeppelin->target, (Vec2{3900.0f, kGroundY - 80.0f}));
   EXPECT_EQ(zeppelin->position, (Vec2{1000.0f, 500.0f}));
   EXPECT_EQ(zeppelin->health, 100.0f);
 }

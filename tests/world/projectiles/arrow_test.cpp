@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "ui/gui_fixture.h"
-#include "world/attackers_match.h"
+#include "support/gui_fixture.h"
+#include "support/match_world.h"
 #include "world/creatures/creature.h"
 
 namespace {
@@ -52,7 +52,7 @@ TEST_F(ArrowStreak, FadesFromTheHeadToTheTailAndShowsNothingAtLaunch) {
   EXPECT_NEAR(LitBounds().right, 250, 1);
 }
 
-using ArrowFlight = AttackersMatch;
+using ArrowFlight = DragonMatch;
 
 TEST_F(ArrowFlight, LaunchedLevelFrom300AboveTheGroundItLandsAfter1_44sAndWhooshesOnce) {
   Hear({131, 132});

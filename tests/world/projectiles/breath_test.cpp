@@ -1,11 +1,11 @@
 // Breath puffs set fire to everything they pass through and leave flames where they land.
 
-#include "world/dragon_world.h"
+#include "support/match_world.h"
 #include "world/projectiles/breath.h"
 
 namespace {
 
-using BreathTest = DragonWorld;
+using BreathTest = DragonMatch;
 
 TEST_F(BreathTest, APuffRisesSpinsAndDrawsAtItsOwnSizeAndAlpha) {
   auto* puff = Shoot<cBreath>(kProjectileBreath, {1000.0f, 500.0f}, {600.0f, 0.0f});

@@ -1,12 +1,12 @@
 // Fireballs hurt the armoured, pass through the rest, and blast where they hit the ground.
 
 #include "world/creatures/hero.h"
-#include "world/dragon_world.h"
+#include "support/match_world.h"
 #include "world/projectiles/fireball.h"
 
 namespace {
 
-class FireballTest : public DragonWorld {
+class FireballTest : public DragonMatch {
  protected:
   // A fireball fired at a creature from where it stands, then one pass.
   int FireAt(cCreature* creature) {

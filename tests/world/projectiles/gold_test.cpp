@@ -1,11 +1,11 @@
 // Coins: drawn to the dragon within 400, blinking out after five seconds, collected for gold.
 
-#include "world/dragon_world.h"
+#include "support/match_world.h"
 #include "world/projectiles/gold.h"
 
 namespace {
 
-using GoldTest = DragonWorld;
+using GoldTest = DragonMatch;
 
 TEST_F(GoldTest, CollectedCoinsAddTheirAmount) {
   Shoot(kProjectileGold, dragon().position + Vec2{5.0f, 0.0f});

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "world/dragon_world.h"
+#include "support/match_world.h"
 #include "world/projectiles/breath.h"
 #include "world/projectiles/flame.h"
 #include "world/projectiles/gold.h"
@@ -21,7 +21,7 @@ class cDart : public cProjectile {
   int GetKind() const override { return kProjectileArrow; }
 };
 
-class ProjectilePassTest : public DragonWorld {
+class ProjectilePassTest : public DragonMatch {
  protected:
   cDart* AddDart(Vec2 at, Vec2 velocity = {}) {
     auto dart = std::make_unique<cDart>();
@@ -37,17 +37,6 @@ TEST_F(ProjectilePassTest, UnknownKindsMakeNothing) {
     EXPECT_EQ(Shoot(kind, {100.0f, 100.0f}), nullptr) << "kind " << kind;
   }
   EXPECT_TRUE(game().projectiles.empty());
-}
-
-TEST_F(ProjectilePassTest, EachKindIsMadeWithItsOwnClass) {
-  for (int kind : {kProjectileFireball, kProjectileBreath, kProjectileGold}) {
-    cProjectile* projectile = Shoot(kind, {100.0f + 10.0f * kind, 200.0f}, {3.0f, 4.0f});
-    ASSERT_NE(projectile, nullptr) << "kind " << kind;
-    EXPECT_EQ(projectile->GetKind(), kind);
-    EXPECT_EQ(projectile->position, (Vec2{100.0f + 10.0f * kind, 200.0f}));
-    EXPECT_EQ(projectile->velocity, (Vec2{3.0f, 4.0f}));
-    EXPECT_EQ(game().projectiles.back().get(), projectile);
-  }
 }
 
 TEST_F(ProjectilePassTest, RemovingAnUnlistedProjectileFailsAndChangesNothing) {

@@ -7,11 +7,10 @@
 
 #include <cmath>
 
-#include "world/attackers_match.h"
+#include "support/match_world.h"
 
 namespace {
 
-constexpr float kStep = 1.0f / 60.0f;
 
 TEST(Spell, AChargedSpellPulsesAndAnUnchargedOneSpins) {
   cSpell charged;
@@ -34,7 +33,7 @@ TEST(Spell, AChargedSpellPulsesAndAnUnchargedOneSpins) {
   EXPECT_EQ(*ball.TimeLeft(), ball.timer);
 }
 
-using SpellFlight = AttackersMatch;
+using SpellFlight = DragonMatch;
 
 TEST_F(SpellFlight, AChargedSpellRisesSixHundredAndBurstsOnceIntoSevenSpinningBalls) {
   Hear({142});

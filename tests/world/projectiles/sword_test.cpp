@@ -2,21 +2,11 @@
 
 #include "world/projectiles/sword.h"
 
-#include "world/dragon_world.h"
+#include "support/match_world.h"
 
 namespace {
 
-using SwordTest = DragonWorld;
-
-TEST_F(SwordTest, TheFactoryMakesASwordWithItsPicture) {
-  auto* sword = Shoot<cSword>(kProjectileSword, {1000.0f, 500.0f}, {850.0f, 0.0f});
-  ASSERT_NE(sword, nullptr);
-  EXPECT_EQ(sword->GetKind(), kProjectileSword);
-  EXPECT_GE(sword->texture, 0);
-  EXPECT_EQ(sword->life, 2.0f);
-  sword->Update(0.0f);
-  EXPECT_EQ(sword->sourceRect, (Rect{0, 0, 64, 64}));
-}
+using SwordTest = DragonMatch;
 
 TEST_F(SwordTest, FliesStraightForTwoSecondsAndIsGone) {
   auto* sword = Shoot<cSword>(kProjectileSword, {1000.0f, 500.0f}, {850.0f, 0.0f});

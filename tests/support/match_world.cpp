@@ -1,0 +1,88 @@
+#include "support/match_world.h"
+
+#include <SDL_mixer.h>
+
+#include "app/defender_posts.h"
+#include "audio/test_sounds.h"
+#include "platform/dxut.h"
+#include "world/projectiles/arrow.h"
+
+void MatchWorld::SetUp() {
+  GameFixture::SetUp();
+  RunFrames(1, 100.0);
+  FlattenGround(kGroundY);
+  game().state = kStateMatch;
+  game().lastArcherSpawn = 1e9;
+  game().lastHeroSpawn = 1e9;
+  game().lastZeppelinSpawn = 1e9;
+  game().lastDefenderRespawn = 1e9;
+}
+
+cCreature* MatchWorld::Counter(float x, int size) {
+  cCreature* creature = game().SpawnCreature(kTypePlain, x, kGroundY - 100.0f);
+  creature->SetCellSize(size, size);
+  creature->SetAnimation(0, 1000, 1, 1000.0f, 0);
+  return creature;
+}
+
+int MatchWorld::CountOfType(int type) {
+  int count = 0;
+  for (const auto& creature : game().creatures) count += creature->GetType() == type;
+  return count;
+}
+
+bool MatchWorld::Listed(const cCreature* wanted) {
+  for (const auto& creature : game().creatures) {
+    if (creature.get() == wanted) return true;
+  }
+  return false;
+}
+
+int MatchWorld::NewArrows() const {
+  int count = 0;
+  for (const cArrow* arrow : ProjectilesOf<cArrow>(kProjectileArrow)) {
+    count += arrow->flightTime <= static_cast<float>(kFrame) ? 1 : 0;
+  }
+  return count;
+}
+
+void MatchWorld::RunFor(double seconds) { RunFrames(static_cast<int>(seconds / kFrame + 0.5), kFrame); }
+
+void MatchWorld::Hear(std::initializer_list<int> ids) {
+  constexpr double kToneSeconds = 10.0;
+  ASSERT_EQ(game().soundSystem.StopAll(), S_OK) << "silences the title music";
+  for (const int id : ids) {
+    test_sounds::Register(id, test_sounds::SineWav(kToneSeconds));
+    ASSERT_EQ(game().soundSystem.AddSampleFromResource(id, 0, 0), S_OK) << id;
+  }
+  ASSERT_EQ(game().soundSystem.Pause(), S_OK);
+}
+
+int MatchWorld::SoundsPlayed() const { return Mix_Playing(-1); }
+
+void DragonMatch::SetUp() {
+  MatchWorld::SetUp();
+  for (int post = 0; post < kDefenderPostCount; ++post) SetDefenderPostOccupied(post, true);
+  game().creatures.clear();
+  game().projectiles.clear();
+  dragon_ = Spawn<cDragon>(kTypeDragon, {3000.0f, 500.0f});
+  ASSERT_NE(dragon_, nullptr);
+  game().dragon = dragon_;
+  // The previous key states outlive matches (and tests): one step with no key down clears
+  // them, and whatever a key released since then launched goes.
+  game().DragonControlStep(0.0f);
+  dragon_->Update(0.0f);
+  game().projectiles.clear();
+}
+
+void DragonMatch::Fly(float dt) {
+  game().DragonControlStep(dt);
+  dragon().Update(dt);
+}
+
+void DragonMatch::HoldFor(std::initializer_list<unsigned> keys, int steps, float dt) {
+  for (unsigned key : keys) Hold(key, true);
+  for (int i = 0; i < steps; ++i) Fly(dt);
+  for (unsigned key : keys) Hold(key, false);
+  Fly(dt);
+}

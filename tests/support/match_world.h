@@ -1,0 +1,88 @@
+#pragma once
+// Matches in a test. `MatchWorld` is a running match on flat ground at y 1000 with every spawn
+// held back and no dragon, so a test puts in exactly the creatures it needs; the clock stands
+// well past every interval. `DragonMatch` adds the dragon, hovering still at (3000, 500) facing
+// left with no key down, and marks every defender post held. Frames run through the real frame
+// path on the manual clock; tests may also drive the control step and single updates.
+
+#include <initializer_list>
+#include <vector>
+
+#include "platform/dxut.h"
+#include "support/game_fixture.h"
+#include "world/creatures/creature.h"
+#include "world/creatures/dragon.h"
+#include "world/projectiles/gold.h"
+#include "world/projectiles/projectile.h"
+
+inline constexpr float kGroundY = 1000.0f;
+inline constexpr float kStep = 1.0f / 60.0f;
+
+class MatchWorld : public GameFixture {
+ protected:
+  static constexpr double kFrame = 1.0 / 60.0;
+
+  void SetUp() override;
+
+  // A creature of `type` at `at`, listed in the world.
+  template <class Kind = cCreature>
+  Kind* Spawn(int type, Vec2 at) {
+    cCreature* creature = game().SpawnCreature(type, at.x, at.y);
+    EXPECT_NE(creature, nullptr);
+    return static_cast<Kind*>(creature);
+  }
+  template <class Kind = cProjectile>
+  Kind* Shoot(int kind, Vec2 at, Vec2 velocity = {}) {
+    return static_cast<Kind*>(game().SpawnProjectile(kind, at.x, at.y, velocity.x, velocity.y));
+  }
+  // A plain creature `size` pixels square whose frame counts its updates' seconds.
+  cCreature* Counter(float x, int size = 64);
+
+  int CountOfType(int type);
+  bool Listed(const cCreature* wanted);
+  template <class Kind = cProjectile>
+  std::vector<Kind*> ProjectilesOf(int kind) const {
+    std::vector<Kind*> found;
+    for (const auto& projectile : g_game.projectiles) {
+      if (projectile && projectile->GetKind() == kind)
+        found.push_back(static_cast<Kind*>(projectile.get()));
+    }
+    return found;
+  }
+  int CountProjectiles(int kind) const { return static_cast<int>(ProjectilesOf(kind).size()); }
+  std::vector<cGold*> Coins() const { return ProjectilesOf<cGold>(kProjectileGold); }
+  // Arrows loosed in the last frame (they have flown exactly one frame).
+  int NewArrows() const;
+
+  // Runs frames at 60 a second for `seconds` of game time (rounded to whole frames).
+  void RunFor(double seconds);
+  // Runs single frames until `done` holds or `limit` frames have run; true when it holds.
+  template <class Predicate>
+  bool RunUntil(Predicate done, int limit) {
+    for (int i = 0; i < limit; ++i) {
+      if (done()) return true;
+      RunFrames(1);
+    }
+    return done();
+  }
+
+  // Silences what plays, makes samples `ids` playable (each a long test tone) and pauses the
+  // output, so that every later play holds a channel; the plays are counted by SoundsPlayed.
+  void Hear(std::initializer_list<int> ids);
+  int SoundsPlayed() const;
+};
+
+class DragonMatch : public MatchWorld {
+ protected:
+  void SetUp() override;
+
+  cDragon& dragon() { return *dragon_; }
+
+  // One control step, then the dragon's own update.
+  void Fly(float dt = kStep);
+  // Holds the keys for `steps` updates, then lets go of them for one more.
+  void HoldFor(std::initializer_list<unsigned> keys, int steps, float dt = kStep);
+
+ private:
+  cDragon* dragon_ = nullptr;
+};
