@@ -215,17 +215,6 @@ TEST_F(MatchRules, PauseFreezesTheWorldButNotTheDragonControlOrTheCamera) {
   EXPECT_EQ(game().gold, 30u) << "the thief got in";
 }
 
-TEST_F(MatchRules, TheCameraStaysInsideTheWorld) {
-  cCreature* dragon = PlaceDragon(game());
-  game().paused = 1;
-  dragon->position = Vec2{-500.0f, 5000.0f};
-  RunFrames(1);
-  EXPECT_EQ(game().camera, (Vec2{-250.0f, 668.0f}));
-  dragon->position = Vec2{5700.0f, 100.0f};
-  RunFrames(1);
-  EXPECT_EQ(game().camera, (Vec2{5050.0f, -50.0f}));
-}
-
 TEST_F(MatchRules, TheShakeDiesDownByAFifthEachFrame) {
   game().shake = 10.0f;
   RunFrames(1);

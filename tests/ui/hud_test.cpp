@@ -63,15 +63,12 @@ class HudTest : public DragonMatch {
   }
 };
 
-TEST_F(HudTest, AFullHealthBarRunsFromFifteenToTwoHundredAndTenInGreen) {
+TEST_F(HudTest, AFullHealthBarRunsFromFifteenToTwoHundredAndTenInGreenAndNoHealthShowsNone) {
   dragon().health = 100.0f;
   Render();
   EXPECT_EQ(LitSpan(57, 0, 400), std::make_pair(15, 209));
   EXPECT_EQ(LitRows(100, 30, 70), std::make_pair(49, 64)) << "16 wide about y 57";
   EXPECT_EQ(Pixel(100, 57), 0xff90f000u);
-}
-
-TEST_F(HudTest, NoHealthNoBar) {
   dragon().health = 0.0f;
   Render();
   EXPECT_EQ(LitSpan(57, 0, 400).first, -1);
@@ -107,7 +104,13 @@ TEST_F(HudTest, TheDisplayedHealthChasesTheRealOne) {
   EXPECT_EQ(ChaseHealth(100.0f, 140.0f, 0.01f), 100.0f);
 }
 
-TEST_F(HudTest, AFullBreathBarPulses) {
+TEST_F(HudTest, TheBreathBarGrowsWithTheChargeAndPulsesWhenFull) {
+  dragon().charge = 1.0f;
+  Render();
+  EXPECT_EQ(LitSpan(82, 0, 400), std::make_pair(15, 109));
+  dragon().charge = -1.0f;
+  Render();
+  EXPECT_EQ(LitSpan(82, 0, 400).first, -1);
   dragon().charge = 2.0f;
   Render();
   EXPECT_EQ(LitSpan(82, 0, 400), std::make_pair(15, 209));
@@ -124,15 +127,6 @@ TEST_F(HudTest, AFullBreathBarPulses) {
   EXPECT_GE(narrowest, 12);
   EXPECT_LT(narrowest, widest);
   EXPECT_LE(widest, 16);
-}
-
-TEST_F(HudTest, AHalfChargedBreathBarIsHalfAsLong) {
-  dragon().charge = 1.0f;
-  Render();
-  EXPECT_EQ(LitSpan(82, 0, 400), std::make_pair(15, 109));
-  dragon().charge = -1.0f;
-  Render();
-  EXPECT_EQ(LitSpan(82, 0, 400).first, -1);
 }
 
 TEST_F(HudTest, TheGoldBarFlashesRedWhileGoldIsLost) {

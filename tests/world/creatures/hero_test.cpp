@@ -173,11 +173,17 @@ TEST_F(HeroTest, ThrowsAFanOfFiveSwordsAtTheTopOfTheLeap) {
   EXPECT_EQ(SoundsPlayed(), 2);
 }
 
-TEST_F(HeroTest, AHeroFacingLeftThrowsTheFanMirrored) {
+// Leaps within the field keep their horizontal speed whichever way they go; only a leap that
+// carries the hero beyond the field's ends is slowed down.
+TEST_F(HeroTest, AHeroFacingLeftLeapsAtFullSpeedAndThrowsTheFanMirrored) {
   auto* hero = HeroBeforeTheDragon(250.0f);
   RunFrames(2);
   EXPECT_EQ(hero->flipX, 1);
   EXPECT_EQ(hero->target, (Vec2{-112.5f, -337.5f}));
+  const float startX = hero->position.x;
+  RunFor(0.5);
+  EXPECT_EQ(hero->target.x, -112.5f);
+  EXPECT_NEAR(hero->position.x, startX - 112.5f * 0.5f, 2.0f);
   ASSERT_GT(SecondsUntil([&] { return !Swords().empty(); }, 2.0), 0.0);
   const std::vector<cSword*> swords = Swords();
   ASSERT_EQ(swords.size(), 5u);
@@ -187,17 +193,6 @@ TEST_F(HeroTest, AHeroFacingLeftThrowsTheFanMirrored) {
   EXPECT_LT(swords.back()->velocity.x, 0.0f);
   EXPECT_LT(swords.back()->velocity.y, 0.0f);
   for (const cSword* sword : swords) EXPECT_EQ(sword->flipX, 1);
-}
-
-// Leaps within the field keep their horizontal speed whichever way they go; only a leap that
-// carries the hero beyond the field's ends is slowed down.
-TEST_F(HeroTest, LeftwardLeapsKeepTheirSpeedInsideTheField) {
-  auto* hero = HeroBeforeTheDragon(250.0f);
-  RunFrames(2);
-  const float startX = hero->position.x;
-  RunFor(0.5);
-  EXPECT_EQ(hero->target.x, -112.5f);
-  EXPECT_NEAR(hero->position.x, startX - 112.5f * 0.5f, 2.0f);
 }
 
 TEST_F(HeroTest, LeapsCarryingAHeroBeyondTheFieldsEndsAreSlowed) {

@@ -28,23 +28,16 @@ TEST_F(GoldTest, BigCoinsShowTheBigCoinCells) {
   EXPECT_EQ(coin->sourceRect, (Rect{64, 128, 128, 192}));
 }
 
-TEST_F(GoldTest, DrawnInAtFourHundredButNotBeyond) {
+TEST_F(GoldTest, DrawnInAtFourHundredButStoppedDeadBeyond) {
   auto* inRange = Shoot<cGold>(kProjectileGold, dragon().position + Vec2{400.0f, 0.0f});
-  auto* outOfRange = Shoot<cGold>(kProjectileGold, dragon().position + Vec2{0.0f, 400.5f});
+  auto* outOfRange = Shoot<cGold>(kProjectileGold, dragon().position + Vec2{0.0f, 400.5f},
+                                  {100.0f, -300.0f});
   inRange->Update(kStep);
   outOfRange->Update(kStep);
   EXPECT_FLOAT_EQ(inRange->velocity.x, -125.0f);
   EXPECT_LT(inRange->position.x, dragon().position.x + 400.0f);
   EXPECT_EQ(outOfRange->velocity, Vec2{});
   EXPECT_EQ(outOfRange->position, dragon().position + Vec2(0.0f, 400.5f));
-}
-
-TEST_F(GoldTest, ACoinFarFromTheDragonStopsDead) {
-  auto* coin = Shoot<cGold>(kProjectileGold, dragon().position + Vec2{500.0f, 0.0f},
-                            {100.0f, -300.0f});
-  coin->Update(kStep);
-  EXPECT_EQ(coin->velocity, Vec2{});
-  EXPECT_EQ(coin->position, dragon().position + Vec2(500.0f, 0.0f));
 }
 
 TEST_F(GoldTest, BlinksInItsLastSecondAndVanishesAfterFive) {
