@@ -1,29 +1,19 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <filesystem>
 #include <stdexcept>
 
 #include "synth/effects/effects.h"
 #include "synth/ogg_file.h"
 #include "synth/wav_file.h"
+#include "support/temp_dir.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
+// Each test writes its files into a fresh working folder of its own.
 class SoundFileFormats : public testing::Test {
  protected:
-  void SetUp() override {
-    folder = fs::temp_directory_path() /
-             ("drakmoor_audio_" +
-              std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::create_directories(folder);
-  }
-  void TearDown() override { fs::remove_all(folder); }
-  std::string Path(const char* name) const { return (folder / name).string(); }
-
-  fs::path folder;
+  ScopedTempDir folder;
 };
 
 cSound Ramp(int rate, int channels, std::size_t frames) {
@@ -34,38 +24,36 @@ cSound Ramp(int rate, int channels, std::size_t frames) {
   return sound;
 }
 
-TEST_F(SoundFileFormats, WavKeepsFormatAndSamplesTo16Bits) {
+TEST_F(SoundFileFormats, WavKeepsFormatAndSamplesTo16BitsAndClampsBeyondFullScale) {
   const cSound original = Ramp(22050, 2, 1000);
-  WriteWav(Path("a.wav"), original);
-  const cSound read = ReadWav(Path("a.wav"));
+  WriteWav("a.wav", original);
+  const cSound read = ReadWav("a.wav");
   ASSERT_EQ(read.ChannelCount(), 2);
   EXPECT_EQ(read.rate, 22050);
   ASSERT_EQ(read.Frames(), 1000u);
   for (int c = 0; c < 2; ++c)
     for (std::size_t i = 0; i < 1000; i += 37)
       EXPECT_NEAR(read.channels[c][i], original.channels[c][i], 0.5f / 32767);
-}
 
-TEST_F(SoundFileFormats, WavClampsInsteadOfWrappingBeyondFullScale) {
   cSound loud(44100, 1, 2);
   loud.channels[0] = {1.5f, -1.5f};
-  WriteWav(Path("loud.wav"), loud);
-  const cSound read = ReadWav(Path("loud.wav"));
-  EXPECT_GT(read.channels[0][0], 0.99f);
-  EXPECT_LT(read.channels[0][1], -0.99f);
+  WriteWav("loud.wav", loud);
+  const cSound clamped = ReadWav("loud.wav");
+  EXPECT_GT(clamped.channels[0][0], 0.99f) << "wrapped round instead of clamped";
+  EXPECT_LT(clamped.channels[0][1], -0.99f);
 }
 
 TEST_F(SoundFileFormats, ReadingSomethingElseThanWavFails) {
-  WriteOgg(Path("x.ogg"), Ramp(44100, 1, 4410), 0.3f);
-  EXPECT_THROW(ReadWav(Path("x.ogg")), std::runtime_error);
-  EXPECT_THROW(ReadWav(Path("missing.wav")), std::runtime_error);
-  EXPECT_THROW(ReadOgg(Path("missing.ogg")), std::runtime_error);
+  WriteOgg("x.ogg", Ramp(44100, 1, 4410), 0.3f);
+  EXPECT_THROW(ReadWav("x.ogg"), std::runtime_error);
+  EXPECT_THROW(ReadWav("missing.wav"), std::runtime_error);
+  EXPECT_THROW(ReadOgg("missing.ogg"), std::runtime_error);
 }
 
 TEST_F(SoundFileFormats, OggKeepsTheExactLengthSoLoopsStayInTime) {
   for (std::size_t frames : {44100u, 44100u + 333u}) {
-    WriteOgg(Path("loop.ogg"), Ramp(44100, 2, frames), 0.35f);
-    const cSound read = ReadOgg(Path("loop.ogg"));
+    WriteOgg("loop.ogg", Ramp(44100, 2, frames), 0.35f);
+    const cSound read = ReadOgg("loop.ogg");
     EXPECT_EQ(read.ChannelCount(), 2);
     EXPECT_EQ(read.rate, 44100);
     EXPECT_EQ(read.Frames(), frames);
