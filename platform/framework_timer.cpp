@@ -35,7 +35,9 @@ void cFrameworkTimer::Start() {
 }
 
 void cFrameworkTimer::Reset() {
-  baseTime_ = lastElapsedTime_ = Now();
+  // The timer runs from here on, so time counts from the live counter: taking the stop
+  // time of a stopped timer would count the stopped interval after all.
+  baseTime_ = lastElapsedTime_ = Counter();
   stopped_ = false;
 }
 

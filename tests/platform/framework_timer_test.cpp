@@ -23,6 +23,11 @@ TEST(FrameworkTimer, StandsStillUntilResetThenFollowsTheClockBetweenReadings) {
   EXPECT_TRUE(timer.IsStopped());
   timer.AdvanceManualClock(2.0);
   EXPECT_EQ(timer.Read().time, 0.0);
+  // Resetting a timer that stood still starts application time at zero, not at the time
+  // it stood.
+  timer.Reset();
+  EXPECT_EQ(timer.Read().time, 0.0);
+  EXPECT_EQ(timer.Read().elapsed, 0.0f);
 
   timer = RunningManualTimer();
   EXPECT_FALSE(timer.IsStopped());
