@@ -3,6 +3,7 @@
 // match and the top-level state machine that the framework callbacks drive frame by frame.
 // World objects reach it through the global `g_game`.
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -40,6 +41,10 @@ enum GameScreen : int {
 };
 
 inline constexpr int kNameLength = 32;  // 31 characters and the terminator
+
+// The world spawns no more attackers while it holds this many creatures, which keeps the
+// per-frame hit test small.
+inline constexpr std::size_t kMaxCreatures = 120;
 
 class cGame {
  public:

@@ -19,8 +19,6 @@ constexpr float kLairEntryX = 5648.0f;   // an attacker past this has reached th
 constexpr float kLairBackX = 5550.0f;    // creatures past this are drawn behind the lair's rock
 constexpr float kVillageBackX = 180.0f;  // attackers before this come out of the village gate
 
-constexpr std::size_t kMaxCreatures = 120;
-
 constexpr float kAttackerSpawnX = 120.0f;  // plus rand() & 31
 constexpr float kHeroSpawnX = 110.0f;
 constexpr Vec2 kZeppelinSpawn{-300.0f, 0.0f};

@@ -125,7 +125,9 @@ void cZeppelin::FlyAndFight(float dt) {
   const double now = DXUTGetTime();
   if (arrived) {
     Show(kHovering);
-    if (lastDrop + kDropInterval < now) {
+    // A full world holds the drop back like every other spawn, or a few zeppelins on station
+    // would keep the crowd growing past the limit for as long as they hover.
+    if (lastDrop + kDropInterval < now && g_game.creatures.size() < kMaxCreatures) {
       // The archer climbs down to the ground below.
       cCreature* archer = g_game.SpawnCreature(kTypeArcher, position.x, position.y);
       if (archer) archer->position.y = g_game.GroundHeightAt(archer->position.x);

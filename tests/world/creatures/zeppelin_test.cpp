@@ -84,6 +84,17 @@ TEST_F(ZeppelinTest, OnStationItHoversAndDropsAnArcherEveryTwoSeconds) {
   EXPECT_EQ(Archers().size(), 2u);
 }
 
+TEST_F(ZeppelinTest, AFullWorldHoldsTheDropBackUntilThereIsRoom) {
+  ZeppelinAt({3900.0f, kGroundY - 80.0f});
+  std::vector<cCreature*> crowd;
+  while (game().creatures.size() < kMaxCreatures) crowd.push_back(Spawn(kTypePlain, {-2000.0f, 0.0f}));
+  RunFor(3.0f);
+  EXPECT_TRUE(Archers().empty());
+  game().RemoveCreature(crowd.back());
+  RunFrames(2);  // it decides and acts on alternate updates
+  EXPECT_EQ(Archers().size(), 1u) << "dropped as soon as a place is free";
+}
+
 TEST_F(ZeppelinTest, ShootsTwiceASecondAtTheDragonWithinReach) {
   dragon().position = {2200.0f, 600.0f};
   Hear({129, 130});
