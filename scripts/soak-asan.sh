@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Builds the tests with AddressSanitizer and UndefinedBehaviorSanitizer and plays the soak
+# (a nightmare match kept alive, then whole matches back to back) and the whole game from a
+# first start under them. Fails on a failing test and on any sanitizer report.
+#
+#   scripts/soak-asan.sh                            ten minutes of kept-alive play (CI size)
+#   DRAKMOOR_SOAK_MINUTES=60 scripts/soak-asan.sh   the full hour
+#   DRAKMOOR_ASAN_BUILD=/path scripts/soak-asan.sh  another build folder (default build-asan)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+build="${DRAKMOOR_ASAN_BUILD:-build-asan}"
+sanitize="-fsanitize=address,undefined -fno-omit-frame-pointer"
+
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDRAKMOOR_BUILD_BENCH=OFF \
+  -DCMAKE_CXX_FLAGS="$sanitize" >/dev/null
+cmake --build "$build" -j2 --target drakmoor_tests
+
+# The tests read the built data from the build folder, their working folder.
+cd "$build"
+log="soak-asan.log"
+export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
+export ASAN_OPTIONS=detect_leaks=1
+export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+status=0
+./tests/drakmoor_tests --gtest_filter='Soak.*:FullGame.*' 2>&1 | tee "$log" || status=$?
+
+if grep -qE 'ERROR: (Address|Leak)Sanitizer|runtime error:' "$log"; then
+  echo "== sanitizer report in $build/$log"
+  exit 1
+fi
+exit "$status"

@@ -1,0 +1,313 @@
+// The whole game as a new player meets it: a first start without any files of their own, the
+// slides, the loading screen, a match on each difficulty fought with every move the dragon
+// has until it dies, the name typed into the hall of fame, and a second start that finds the
+// hall of fame where the first one left it.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/game.h"
+#include "e2e/scripted_player.h"
+#include "platform/virtual_keys.h"
+#include "world/creatures/creature.h"
+#include "world/creatures/dragon.h"
+#include "world/projectiles/projectile.h"
+
+namespace {
+
+constexpr Vec2 kLair{5650.0f, 750.0f};
+// A match that has not ended after this long is cut short (below): CI has no time for
+// dragons that refuse to die.
+constexpr double kFairFight = 60.0;
+
+struct LoadStep {
+  float progress = 0.0f;
+  int state = 0;
+};
+std::vector<LoadStep> g_loadSteps;
+void WatchLoad(float progress, int state) { g_loadSteps.push_back({progress, state}); }
+
+struct Result {
+  std::wstring name;
+  std::uint32_t score = 0;
+};
+
+std::string FileText(const char* path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+// The hall-of-fame file as the game writes it: ten records "name\nscore\n", best first.
+std::string HallOfFameFile(std::vector<Result> results) {
+  std::stable_sort(results.begin(), results.end(),
+                   [](const Result& a, const Result& b) { return a.score > b.score; });
+  std::string text;
+  for (int row = 0; row < kHiscoreEntries; ++row) {
+    if (row < static_cast<int>(results.size())) {
+      text += std::string(results[row].name.begin(), results[row].name.end()) + "\n" +
+              std::to_string(results[row].score) + "\n";
+    } else {
+      text += "noname\n0\n";
+    }
+  }
+  return text;
+}
+
+class FullGame : public ScriptedPlayer {
+ protected:
+  // A first start: no hall of fame, no settings.
+  bool StartsWithHallOfFame() const override { return false; }
+
+  void SetUp() override {
+    ScriptedPlayer::SetUp();
+    g_loadSteps.clear();
+    g_game.progressObserver = WatchLoad;
+  }
+
+  // The player's own clock: frames of the running, unpaused match.
+  void BeforeFrame() override {
+    if (g_game.state == kStateMatch && g_game.paused == 0) ++matchFrames_;
+  }
+
+  // The loading screen counted up to full, and only the last step showed the match.
+  void ExpectTheLoadShownInOrder() {
+    ASSERT_FALSE(g_loadSteps.empty());
+    EXPECT_FLOAT_EQ(g_loadSteps.front().progress, 0.0f);
+    for (std::size_t i = 1; i < g_loadSteps.size(); ++i) {
+      EXPECT_GE(g_loadSteps[i].progress, g_loadSteps[i - 1].progress) << "step " << i;
+    }
+    EXPECT_FLOAT_EQ(g_loadSteps.back().progress, 1.0f);
+    EXPECT_EQ(g_loadSteps.back().state, kStateMatch);
+    for (std::size_t i = 0; i + 1 < g_loadSteps.size(); ++i) EXPECT_EQ(g_loadSteps[i].state, kStateLoading);
+    g_loadSteps.clear();
+  }
+
+  // Whether a fireball flies within 100 pixels of `place`: one just launched from there.
+  bool FireballNear(Vec2 place) const {
+    return std::any_of(g_game.projectiles.begin(), g_game.projectiles.end(), [place](const auto& p) {
+      return p && p->GetKind() == kProjectileFireball && (p->position - place).LengthSq() < 100.0f * 100.0f;
+    });
+  }
+
+  // One match from the loading screen to the dragon's death, played with every move; ends on
+  // the hall of fame with the result that the game shows there.
+  Result PlayMatch(int difficulty, const std::wstring& name) {
+    matchFrames_ = 0;
+    ExpectTheLoadShownInOrder();
+    EXPECT_EQ(g_game.state, kStateMatch);
+    EXPECT_EQ(g_game.settings.difficulty, difficulty);
+    cDragon* dragon = Dragon();
+    EXPECT_NE(dragon, nullptr);
+    if (dragon == nullptr) return {};
+    EXPECT_EQ(dragon->position.x, kLair.x);
+    EXPECT_EQ(g_game.gold, 0u);
+    EXPECT_EQ(CountCreatures(kTypeArcher) + CountCreatures(kTypeWizard), 15 * difficulty);
+
+    // The first frame shows the world and its display.
+    DrawEvery(1);
+    Step();
+    EXPECT_GT(LitShare(), 0.5) << "the match is drawn";
+    DrawEvery(10);
+
+    // Flies out of the lair towards the attackers.
+    HoldKeys({VK_LEFT}, 1.5);
+    EXPECT_LT(dragon->position.x, kLair.x - 300.0f);
+    EXPECT_EQ(dragon->flipX, 0) << "faces the way it flew";
+    HoldKeys({VK_UP, 'D'}, 0.3);
+    EXPECT_EQ(dragon->flipX, 1);
+    HoldKeys({'A'}, 0.1);
+
+    // Fireballs: a short press each, leaving the mouth in the frame of the release.
+    for (int shot = 0; shot < 3; ++shot) {
+      TapFire();
+      EXPECT_TRUE(FireballNear(dragon->position)) << "fireball " << shot;
+      Wait(0.3);
+    }
+
+    // A long press swells the dragon; letting go breathes a stream of fire.
+    Hold('Z', true);
+    Wait(2.5);
+    EXPECT_GT(dragon->scale, 0.75f) << "swollen with the charge";
+    Hold('Z', false);
+    Step();
+    EXPECT_EQ(dragon->breathing, 1);
+    int puffs = 0;
+    StepUntil(
+        [&] {
+          puffs = std::max(puffs, CountProjectiles(kProjectileBreath));
+          return dragon->breathing == 0;
+        },
+        2 * kFramesPerSecond);
+    EXPECT_GT(puffs, 10) << "a stream of breath";
+    Step();
+    EXPECT_FLOAT_EQ(dragon->scale, 0.75f) << "back to its size";
+
+    // Pausing holds the world still; the clock of the match stops with it.
+    Key(VK_ESCAPE);
+    EXPECT_EQ(g_game.paused, 1);
+    const float pausedAt = g_game.matchTime;
+    Wait(1.0);
+    EXPECT_EQ(g_game.matchTime, pausedAt);
+    Key(VK_ESCAPE);
+    EXPECT_EQ(g_game.paused, 0);
+
+    // Grab something to eat and eat it.
+    cCreature* meal = GrabNearestMeal(30.0);
+    EXPECT_NE(meal, nullptr) << "caught a meal";
+    if (meal != nullptr) {
+      EXPECT_EQ(meal->state, kCreatureHeld);
+      Snap();
+      EXPECT_EQ(dragon->GetHeld(), nullptr) << "eaten";
+      EXPECT_GE(dragon->frame, 8.0f) << "the eating cells show";
+      EXPECT_LT(dragon->frame, 10.0f);
+      EXPECT_EQ(std::count_if(g_game.creatures.begin(), g_game.creatures.end(),
+                              [](const auto& c) { return c && c->state == kCreatureHeld; }),
+                0);
+    }
+
+    // Grab another and drop it on the field.
+    Wait(0.6);
+    cCreature* bomb = GrabNearestMeal(30.0);
+    EXPECT_NE(bomb, nullptr) << "caught something to drop";
+    if (bomb != nullptr) {
+      HoldKeys({VK_UP}, 0.5);
+      Hold('Z', true);
+      Step();
+      Hold('Z', false);
+      Step();
+      EXPECT_EQ(dragon->GetHeld(), nullptr) << "dropped";
+      EXPECT_TRUE(Listed(bomb)) << "it still falls";
+      if (Listed(bomb)) {
+        EXPECT_LE(bomb->health, 0.0f) << "a dropped creature dies when it lands";
+        EXPECT_NE(bomb->state, kCreatureHeld);
+      }
+    }
+
+    // Fights on until the attackers bring the dragon down.
+    Hunt(kFairFight);
+    const bool cutShort = g_game.state == kStateMatch;
+    if (cutShort) {
+      // Too tough for CI's time: the attackers get a dragon with a few hit points left.
+      Dragon()->health = std::min(Dragon()->health, 5.0f);
+      Hunt(kFairFight);
+    }
+    EXPECT_TRUE(WaitForScreen(kScreenHallOfFame, 20 * kFramesPerSecond)) << "the dragon died";
+    DrawEvery(1);
+
+    // The result the hall of fame shows: gold times the seconds survived.
+    EXPECT_GT(g_game.gold, 0u) << "the dragon brought gold home";
+    EXPECT_NEAR(g_game.matchTime, matchFrames_ * kFrame, 1e-3 * g_game.matchTime);
+    Result result{name, static_cast<std::uint32_t>(
+                            std::ceil(static_cast<float>(g_game.gold) * g_game.matchTime))};
+    EXPECT_EQ(g_game.MatchScore(), result.score);
+    std::printf("[ player   ] difficulty %d: %.2f s, %u gold, score %u%s\n", difficulty,
+                g_game.matchTime, g_game.gold, result.score,
+                cutShort ? " (the dragon's health was cut to 5 after a minute of hunting)" : "");
+    EXPECT_EQ(g_game.nameEntryActive, 1) << "a new score asks for a name";
+    Step();
+    EXPECT_GT(LitShare(), 0.0) << "the hall of fame shows text";
+
+    EnterName(name);
+    EXPECT_EQ(g_game.nameEntryActive, 0);
+    const int place = [&] {
+      for (int i = 0; i < kHiscoreEntries; ++i) {
+        if (g_game.hiscores.Entry(i).name == name) return i;
+      }
+      return -1;
+    }();
+    EXPECT_GE(place, 0);
+    if (place >= 0) {
+      EXPECT_EQ(g_game.hiscores.Entry(place).score, result.score);
+    }
+
+    Key(VK_RETURN);
+    EXPECT_EQ(g_game.screen, kScreenTitle);
+    EXPECT_EQ(g_game.gold, 0u);
+    EXPECT_EQ(g_game.matchTime, 0.0f);
+    return result;
+  }
+
+  int matchFrames_ = 0;
+};
+
+TEST_F(FullGame, AFirstStartPlaysEveryDifficultyAndTheNextStartKeepsTheHallOfFame) {
+  // No file of the player's yet; the title writes the empty hall of fame and the settings.
+  EXPECT_EQ(g_game.introSeen, 0);
+  EXPECT_FALSE(std::filesystem::exists("data/hiscore"));
+  EXPECT_FALSE(std::filesystem::exists("data/settings"));
+  Step();
+  EXPECT_EQ(g_game.state, kStateScreens);
+  EXPECT_EQ(g_game.screen, kScreenTitle);
+  EXPECT_EQ(FileText("data/hiscore"), HallOfFameFile({}));
+  EXPECT_GT(LitShare(), 0.5) << "the title picture";
+
+  // A first game shows how to play before its match.
+  PickDifficulty(1);
+  PickMenuItem(0);
+  EXPECT_EQ(g_game.screen, kScreenHowToPlay);
+  EXPECT_EQ(g_game.startAfterIntro, 1);
+  EXPECT_GT(LitShare(), 0.5) << "the first slide";
+  Key(VK_SPACE);
+  Key('Q');
+  EXPECT_EQ(g_game.slideIndex, 2);
+  EXPECT_EQ(g_game.state, kStateScreens);
+  Key(VK_RETURN);
+  EXPECT_EQ(g_game.state, kStateMatch) << "the last slide leads to the match";
+  EXPECT_TRUE(std::filesystem::exists("data/settings"));
+
+  std::vector<Result> results;
+  results.push_back(PlayMatch(1, L"ember"));
+  EXPECT_EQ(FileText("data/hiscore"), HallOfFameFile(results)) << "saved at the name's Enter";
+
+  // Later matches start at once, without the slides.
+  PickDifficulty(2);
+  PickMenuItem(0);
+  results.push_back(PlayMatch(2, L"ash"));
+  PickDifficulty(3);
+  PickMenuItem(0);
+  results.push_back(PlayMatch(3, L"wyrm"));
+  EXPECT_EQ(FileText("data/hiscore"), HallOfFameFile(results));
+
+  // The next start finds the hall of fame and the difficulty the player chose last.
+  Restart();
+  Step();
+  EXPECT_EQ(g_game.screen, kScreenTitle);
+  EXPECT_EQ(g_game.introSeen, 1);
+  EXPECT_EQ(g_game.settings.difficulty, 3);
+  std::vector<Result> sorted = results;
+  std::stable_sort(sorted.begin(), sorted.end(),
+                   [](const Result& a, const Result& b) { return a.score > b.score; });
+  for (std::size_t i = 0; i < sorted.size(); ++i) {
+    EXPECT_EQ(g_game.hiscores.Entry(static_cast<int>(i)).name, sorted[i].name) << "row " << i;
+    EXPECT_EQ(g_game.hiscores.Entry(static_cast<int>(i)).score, sorted[i].score) << "row " << i;
+  }
+  PickMenuItem(2);
+  EXPECT_EQ(g_game.screen, kScreenHallOfFame);
+  EXPECT_EQ(g_game.nameEntryActive, 0) << "no match result to name";
+  EXPECT_GT(LitShare(), 0.0);
+  Key(VK_RETURN);
+  EXPECT_EQ(g_game.screen, kScreenTitle);
+
+  // "start game" goes straight to the match now; Escape and Enter abandon it for the title.
+  PickMenuItem(0);
+  EXPECT_EQ(g_game.state, kStateMatch);
+  ExpectTheLoadShownInOrder();
+  Wait(1.0);
+  Key(VK_ESCAPE);
+  Key(VK_RETURN);
+  EXPECT_EQ(g_game.state, kStateScreens);
+  EXPECT_EQ(g_game.screen, kScreenTitle);
+  EXPECT_EQ(FileText("data/hiscore"), HallOfFameFile(results)) << "an abandoned match scores nothing";
+}
+
+}  // namespace

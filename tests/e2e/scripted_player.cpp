@@ -1,0 +1,277 @@
+#include "e2e/scripted_player.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "app/game.h"
+#include "platform/dxut.h"
+#include "platform/sdl_device.h"
+#include "platform/virtual_keys.h"
+#include "world/creatures/creature.h"
+#include "world/creatures/dragon.h"
+#include "world/projectiles/projectile.h"
+
+namespace {
+
+constexpr int kMenuItems = 5;
+// Steering holds an arrow key only while the target is farther than this along its axis; the
+// dragon's damping stops it within about 30 pixels of letting go.
+constexpr float kSteeringDeadZone = 24.0f;
+// The snap reaches 100 pixels; the player snaps a little closer to be sure of its catch.
+constexpr float kSnapReach = 80.0f;
+constexpr double kFireballPress = 0.2;
+constexpr double kFireInterval = 0.5;
+// Where the hunter waits to fire: its fireballs fly forwards and down from there.
+constexpr Vec2 kFiringPost{220.0f, -160.0f};
+constexpr float kLairX = 5648.0f;
+
+bool IsMeal(const cCreature& creature) {
+  const int type = creature.GetType();
+  return creature.grabbable && creature.health > 0.0f && creature.state != kCreatureHeld &&
+         (type == kTypeArcher || type == kTypeWizard || type == kTypeSheep);
+}
+
+// The attacker on foot closest to the lair: the one to stop first.
+bool ForemostAttacker(Vec2& out) {
+  bool found = false;
+  for (const auto& creature : g_game.creatures) {
+    const int type = creature ? creature->GetType() : kTypePlain;
+    if (type != kTypeArcher && type != kTypeWizard && type != kTypeHero) continue;
+    if (creature->health <= 0.0f || creature->position.x > kLairX) continue;
+    if (!found || creature->position.x > out.x) {
+      out = creature->position;
+      found = true;
+    }
+  }
+  return found;
+}
+
+}  // namespace
+
+void ScriptedPlayer::Step() {
+  BeforeFrame();
+  const bool drawn = ++frameNumber_ % drawEvery_ == 0;
+  if (!drawn) DXUTPause(false, true);
+  RunFrames(1, kFrame);
+  if (!drawn) DXUTPause(false, false);
+  AfterFrame();
+}
+
+void ScriptedPlayer::Steps(int count) {
+  for (int i = 0; i < count; ++i) Step();
+}
+
+void ScriptedPlayer::Wait(double seconds) { Steps(static_cast<int>(seconds * kFramesPerSecond + 0.5)); }
+
+bool ScriptedPlayer::StepUntil(const std::function<bool()>& done, int limit) {
+  for (int i = 0; i < limit; ++i) {
+    if (done()) return true;
+    Step();
+  }
+  return done();
+}
+
+bool ScriptedPlayer::WaitForState(int state, int limit) {
+  return StepUntil([state] { return g_game.state == state; }, limit);
+}
+
+bool ScriptedPlayer::WaitForScreen(int screen, int limit) {
+  return StepUntil([screen] { return g_game.state == kStateScreens && g_game.screen == screen; },
+                   limit);
+}
+
+void ScriptedPlayer::Key(unsigned key) {
+  Tap(key);
+  Step();
+}
+
+void ScriptedPlayer::PickMenuItem(int item) {
+  // The menu's drawing keeps the highlight on the list; a player counts from where it shows.
+  const int shown = std::clamp(g_game.menuSelection, 0, kMenuItems - 1);
+  for (int i = shown; i < item; ++i) Key(VK_DOWN);
+  for (int i = shown; i > item; --i) Key(VK_UP);
+  Key(VK_RETURN);
+}
+
+void ScriptedPlayer::PickDifficulty(int difficulty) {
+  for (int i = 0; i < 3 && g_game.settings.difficulty < difficulty; ++i) Key(VK_RIGHT);
+  for (int i = 0; i < 3 && g_game.settings.difficulty > difficulty; ++i) Key(VK_LEFT);
+}
+
+void ScriptedPlayer::EnterName(std::wstring_view name) {
+  for (wchar_t letter : name) {
+    if (letter < L'a' || letter > L'z' || letter == L'c') {
+      ADD_FAILURE() << "a name the keys cannot type";
+      return;
+    }
+    Key(static_cast<unsigned>(letter - L'a' + 'A'));
+  }
+  Key(VK_RETURN);
+}
+
+cDragon* ScriptedPlayer::Dragon() const { return static_cast<cDragon*>(g_game.GetDragon()); }
+
+void ScriptedPlayer::HoldAll(std::initializer_list<unsigned> keys, bool down) {
+  for (unsigned key : keys) Hold(key, down);
+}
+
+void ScriptedPlayer::HoldKeys(std::initializer_list<unsigned> keys, double seconds) {
+  HoldAll(keys, true);
+  Wait(seconds);
+  HoldAll(keys, false);
+  Step();
+}
+
+void ScriptedPlayer::Steer(Vec2 from, Vec2 to) {
+  const Vec2 d = to - from;
+  Hold(VK_LEFT, d.x < -kSteeringDeadZone);
+  Hold(VK_RIGHT, d.x > kSteeringDeadZone);
+  Hold(VK_UP, d.y < -kSteeringDeadZone);
+  Hold(VK_DOWN, d.y > kSteeringDeadZone);
+}
+
+void ScriptedPlayer::ReleaseSteering() { HoldAll({VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN}, false); }
+
+bool ScriptedPlayer::FlyTowards(const std::function<bool(Vec2&)>& target, float reach,
+                                double seconds) {
+  const int limit = static_cast<int>(seconds * kFramesPerSecond);
+  bool reached = false;
+  for (int i = 0; i < limit && g_game.state == kStateMatch && Dragon() != nullptr; ++i) {
+    Vec2 place;
+    if (!target(place)) break;
+    if ((place - Dragon()->position).LengthSq() < reach * reach) {
+      reached = true;
+      break;
+    }
+    Steer(Dragon()->position, place);
+    Step();
+  }
+  ReleaseSteering();
+  return reached;
+}
+
+bool ScriptedPlayer::FlyTo(Vec2 place, double seconds) {
+  return FlyTowards(
+      [place](Vec2& out) {
+        out = place;
+        return true;
+      },
+      kSteeringDeadZone * 2.0f, seconds);
+}
+
+void ScriptedPlayer::TapFire() { HoldKeys({'Z'}, kFireballPress); }
+
+
+void ScriptedPlayer::Hunt(double seconds) {
+  const int rounds = static_cast<int>(seconds / kFireInterval);
+  for (int i = 0; i < rounds && g_game.state == kStateMatch; ++i) {
+    Vec2 prey;
+    if (!ForemostAttacker(prey)) {
+      Wait(kFireInterval);
+      continue;
+    }
+    FlyTowards(
+        [](Vec2& out) {
+          if (!ForemostAttacker(out)) return false;
+          out += kFiringPost;
+          return true;
+        },
+        60.0f, kFireInterval);
+    if (g_game.state != kStateMatch) break;
+    // A tap of Left turns the dragon towards the prey.
+    HoldKeys({VK_LEFT}, kFrame);
+    TapFire();
+  }
+}
+
+int ScriptedPlayer::Breathe(double charge) {
+  HoldKeys({'Z'}, charge);
+  int puffs = CountProjectiles(kProjectileBreath);
+  StepUntil(
+      [&] {
+        puffs = std::max(puffs, CountProjectiles(kProjectileBreath));
+        return Dragon() == nullptr || Dragon()->breathing == 0;
+      },
+      2 * kFramesPerSecond);
+  return puffs;
+}
+
+void ScriptedPlayer::Snap() {
+  Hold('X', true);
+  Step();
+  Hold('X', false);
+  Step();
+}
+
+cCreature* ScriptedPlayer::GrabNearestMeal(double seconds) {
+  if (Dragon() == nullptr || Dragon()->GetHeld() != nullptr) return nullptr;
+  const bool reached = FlyTowards(
+      [](Vec2& out) {
+        const cDragon* dragon = static_cast<cDragon*>(g_game.GetDragon());
+        const cCreature* nearest = nullptr;
+        float nearestSq = 0.0f;
+        for (const auto& creature : g_game.creatures) {
+          if (!creature || !IsMeal(*creature)) continue;
+          const float dSq = (creature->position - dragon->position).LengthSq();
+          if (nearest == nullptr || dSq < nearestSq) {
+            nearest = creature.get();
+            nearestSq = dSq;
+          }
+        }
+        if (nearest != nullptr) out = nearest->position;
+        return nearest != nullptr;
+      },
+      kSnapReach, seconds);
+  if (!reached) return nullptr;
+  Snap();
+  return Dragon() != nullptr ? Dragon()->GetHeld() : nullptr;
+}
+
+int ScriptedPlayer::CountProjectiles(int kind) const {
+  int count = 0;
+  for (const auto& projectile : g_game.projectiles) count += projectile && projectile->GetKind() == kind;
+  return count;
+}
+
+int ScriptedPlayer::CountCreatures(int type) const {
+  int count = 0;
+  for (const auto& creature : g_game.creatures) count += creature && creature->GetType() == type;
+  return count;
+}
+
+bool ScriptedPlayer::Listed(const cCreature* wanted) const {
+  for (const auto& creature : g_game.creatures) {
+    if (creature.get() == wanted) return true;
+  }
+  return false;
+}
+
+double ScriptedPlayer::LitShare() const {
+  DXUTDevice* device = DXUTGetD3DDevice();
+  if (device == nullptr || device->renderer == nullptr) return 0.0;
+  constexpr int kStride = 20;
+  int lit = 0;
+  int total = 0;
+  for (int y = kStride / 2; y < 600; y += kStride) {
+    for (int x = kStride / 2; x < 800; x += kStride) {
+      Uint32 pixel = 0;
+      const SDL_Rect one{x, y, 1, 1};
+      SDL_RenderReadPixels(device->renderer, &one, SDL_PIXELFORMAT_ARGB8888, &pixel, sizeof pixel);
+      lit += (pixel & 0x00ffffffu) != 0;
+      ++total;
+    }
+  }
+  return static_cast<double>(lit) / total;
+}
+
+void ScriptedPlayer::Restart() {
+  TearDown();
+  // The new start lays out the built pictures, font and terrain again; the player's own
+  // files stay as the last run left them.
+  for (const char* built : {"data/art", "data/font", "data/map.hm"}) {
+    if (std::filesystem::is_symlink(built)) std::filesystem::remove(built);
+  }
+  SetUp();
+}
