@@ -65,6 +65,19 @@ long ResidentKb() {
   return 0;
 }
 
+#if defined(__SANITIZE_ADDRESS__)
+// AddressSanitizer keeps freed blocks in a quarantine of a few hundred MiB that fills and
+// recycles as the game runs, so resident memory swings by tens of MiB under it. There the
+// memory that must not grow is the heap in use, which the quarantine does not count.
+constexpr const char* kMemoryMeasure = "heap in use";
+// The sanitizer runtime's own report (GCC ships no header for it).
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
+long MeasuredKb() { return static_cast<long>(__sanitizer_get_current_allocated_bytes() / 1024); }
+#else
+constexpr const char* kMemoryMeasure = "resident";
+long MeasuredKb() { return ResidentKb(); }
+#endif
+
 struct Peaks {
   std::size_t creatures = 0;
   std::size_t projectiles = 0;
@@ -74,6 +87,7 @@ struct Peaks {
   int textures = 0;
   int zeppelins = 0;
   long residentKb = 0;  // at the end of the stretch the peaks cover
+  long measuredKb = 0;  // the memory that must not grow, then
 };
 
 class Soak : public ScriptedPlayer {
@@ -127,14 +141,19 @@ class Soak : public ScriptedPlayer {
   // Closes the current minute: its peaks and the resident memory at its end.
   void EndMinute() {
     minute_.residentKb = ResidentKb();
+    minute_.measuredKb = MeasuredKb();
     minutes_.push_back(minute_);
     minute_ = Peaks();
   }
 
   void PrintMinutes(const char* unit) const {
-    std::printf("[ soak     ] per %s: resident KiB / creatures / projectiles / zeppelins:", unit);
+    const bool ownMeasure = std::string(kMemoryMeasure) != "resident";
+    std::printf("[ soak     ] per %s: resident KiB%s%s / creatures / projectiles / zeppelins:", unit,
+                ownMeasure ? " / KiB of " : "", ownMeasure ? kMemoryMeasure : "");
     for (const Peaks& m : minutes_) {
-      std::printf(" %ld/%zu/%zu/%d", m.residentKb, m.creatures, m.projectiles, m.zeppelins);
+      std::printf(" %ld", m.residentKb);
+      if (ownMeasure) std::printf("/%ld", m.measuredKb);
+      std::printf("/%zu/%zu/%d", m.creatures, m.projectiles, m.zeppelins);
     }
     std::printf("\n");
   }
@@ -196,7 +215,7 @@ class Soak : public ScriptedPlayer {
   static constexpr std::size_t kProjectileBound = 256;
   // Every picture the game has, with room to spare: the cache holds each file once.
   static constexpr int kPictureBound = 64;
-  // Resident memory may settle after the first minute, but not grow by more than this.
+  // Memory may settle after the first minute, but not grow by more than this.
   static constexpr long kMemoryMarginKb = 16 * 1024;
 
   bool keepAlive_ = true;
@@ -227,8 +246,8 @@ TEST_F(Soak, ANightmareMatchKeptAliveStaysBounded) {
   std::printf("[ soak     ] %d simulated minutes, match time %.0f s\n", minutes, g_game.matchTime);
   PrintMinutes("minute");
   ExpectBounded("kept alive");
-  EXPECT_LE(minutes_.back().residentKb - minutes_.front().residentKb, kMemoryMarginKb)
-      << "resident memory grew from the first minute to the last";
+  EXPECT_LE(minutes_.back().measuredKb - minutes_.front().measuredKb, kMemoryMarginKb)
+      << kMemoryMeasure << " memory grew from the first minute to the last";
 }
 
 TEST_F(Soak, WholeNightmareMatchesBackToBackStayBounded) {
@@ -251,8 +270,8 @@ TEST_F(Soak, WholeNightmareMatchesBackToBackStayBounded) {
   std::printf("[ soak     ] %d matches\n", matches);
   PrintMinutes("match");
   ExpectBounded("back to back");
-  EXPECT_LE(minutes_.back().residentKb - minutes_.front().residentKb, kMemoryMarginKb)
-      << "resident memory grew from the first match to the last";
+  EXPECT_LE(minutes_.back().measuredKb - minutes_.front().measuredKb, kMemoryMarginKb)
+      << kMemoryMeasure << " memory grew from the first match to the last";
 }
 
 }  // namespace
