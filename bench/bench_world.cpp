@@ -8,6 +8,7 @@
 #include <new>
 #include <string>
 
+#include "app/framework_callbacks.h"
 #include "app/game.h"
 #include "app/world_setup.h"
 #include "bench/heap_counter.h"
@@ -50,26 +51,9 @@ void TimedFrameRender(DXUTDevice* device, double, float elapsed, void* context) 
   g_lastFrame.renderAllocations = HeapCountNow().allocations - allocations;
 }
 
-cGame* GameOf(void* context) { return static_cast<cGame*>(context); }
-
 // The entry point's wiring, with the two frame callbacks timed.
 void WireCallbacks() {
-  DXUTSetCallbackDeviceCreated(
-      [](DXUTDevice* d, const DXUTSurfaceDesc* s, void* c) { return GameOf(c)->OnCreateDevice(d, s); },
-      &g_game);
-  DXUTSetCallbackDeviceReset(
-      [](DXUTDevice* d, const DXUTSurfaceDesc* s, void* c) { return GameOf(c)->OnResetDevice(d, s); },
-      &g_game);
-  DXUTSetCallbackDeviceLost([](void* c) { GameOf(c)->OnLostDevice(); }, &g_game);
-  DXUTSetCallbackDeviceDestroyed([](void* c) { GameOf(c)->OnDestroyDevice(); }, &g_game);
-  DXUTSetCallbackMsgProc(
-      [](void* w, unsigned m, std::uintptr_t wp, std::intptr_t lp, bool*, void* c) {
-        return GameOf(c)->MsgProc(w, m, wp, lp);
-      },
-      &g_game);
-  DXUTSetCallbackKeyboard(
-      [](unsigned key, bool down, bool alt, void* c) { GameOf(c)->OnKeyboard(key, down, alt); },
-      &g_game);
+  SetFrameworkCallbacks(&g_game);
   DXUTSetCallbackFrameMove(TimedFrameMove, &g_game);
   DXUTSetCallbackFrameRender(TimedFrameRender, &g_game);
 }

@@ -4,40 +4,13 @@
 #include <fstream>
 #include <new>
 
+#include "app/framework_callbacks.h"
 #include "platform/dxut.h"
 #include "ui/gui.h"
 
 namespace {
 
 cGUI* g_testGui = nullptr;
-
-cGame* GameOf(void* context) { return static_cast<cGame*>(context); }
-
-// The same wiring as the entry point's: every callback forwards to the game.
-void WireCallbacks() {
-  DXUTSetCallbackDeviceCreated(
-      [](DXUTDevice* d, const DXUTSurfaceDesc* s, void* c) { return GameOf(c)->OnCreateDevice(d, s); },
-      &g_game);
-  DXUTSetCallbackDeviceReset(
-      [](DXUTDevice* d, const DXUTSurfaceDesc* s, void* c) { return GameOf(c)->OnResetDevice(d, s); },
-      &g_game);
-  DXUTSetCallbackDeviceLost([](void* c) { GameOf(c)->OnLostDevice(); }, &g_game);
-  DXUTSetCallbackDeviceDestroyed([](void* c) { GameOf(c)->OnDestroyDevice(); }, &g_game);
-  DXUTSetCallbackMsgProc(
-      [](void* w, unsigned m, std::uintptr_t wp, std::intptr_t lp, bool*, void* c) {
-        return GameOf(c)->MsgProc(w, m, wp, lp);
-      },
-      &g_game);
-  DXUTSetCallbackKeyboard(
-      [](unsigned key, bool down, bool alt, void* c) { GameOf(c)->OnKeyboard(key, down, alt); },
-      &g_game);
-  DXUTSetCallbackFrameRender(
-      [](DXUTDevice* d, double, float elapsed, void* c) { GameOf(c)->OnFrameRender(d, elapsed); },
-      &g_game);
-  DXUTSetCallbackFrameMove(
-      [](DXUTDevice* d, double t, float elapsed, void* c) { GameOf(c)->OnFrameMove(d, t, elapsed); },
-      &g_game);
-}
 
 // data/ of the test folder: the built pictures, font and terrain, and room for the files the
 // game writes.
@@ -65,7 +38,7 @@ void GameFixture::SetUp() {
   g_testGui = new cGUI();
 
   DXUTSetManualClock(true);
-  WireCallbacks();
+  SetFrameworkCallbacks(&g_game);
   ASSERT_TRUE(SUCCEEDED(g_game.Init(g_testGui)));
   ASSERT_TRUE(SUCCEEDED(DXUTInit(false, false, false, true)));
   ASSERT_TRUE(SUCCEEDED(DXUTCreateWindow(L"Drakmoor")));
