@@ -28,6 +28,9 @@ constexpr Vec2 kDeathCoin[] = {{0.0f, 0.0f}};
 constexpr CellAnimation kWalking{64, 64, 0, 4, 4, 0.25f, 1};
 constexpr CellAnimation kFalling{64, 64, 5, 5, 4, 1.0f, 1};
 constexpr CellAnimation kBurning{64, 64, 6, 7, 4, 0.4f, 0};
+constexpr FootSoldierFate kFate{kFallGravity,      kFallSpin,   kCrashBlastOffset,
+                                kCrashBlastFactor, kBurnDamage, kWalkTarget,
+                                kFalling,          kBurning,    kDeathCoin};
 constexpr CellAnimation kAimingLevel{64, 64, 8, 8, 4, 1.0f, 1};
 constexpr CellAnimation kAimingSteeply{64, 64, 9, 9, 4, 1.0f, 1};
 
@@ -82,27 +85,8 @@ void cArcher::Update(float dt) {
       break;
     }
 
-    case kCreatureKnocked:
-    case kCreatureThrown:
-      FallAndLand(dt, kFallGravity, kFallSpin, kCrashBlastOffset, kCrashBlastFactor);
-      Show(kFalling);
-      break;
-
-    case kCreatureBurning:
-      if (BurnStep(dt, kBurnDamage, kWalkTarget)) Show(kBurning);
-      break;
-
-    case kCreatureHeld:
-      rotation = 0.0f;
-      Show(kFalling);
-      break;
-
-    case kCreatureDying:
-      state = kCreatureDead;
-      break;
-
-    case kCreatureDead:
-      LeaveCoins({}, kDeathCoin, CoinSize::kSmall);
+    default:
+      FootSoldierFateStep(dt, kFate);
       break;
   }
 }

@@ -169,3 +169,28 @@ void cCreature::PlayBowShot() {
   constexpr int kSoundShotB = 130;
   g_game.PlaySound((std::rand() & 1) ? kSoundShotA : kSoundShotB);
 }
+
+bool cCreature::FootSoldierFateStep(float dt, const FootSoldierFate& fate) {
+  switch (state) {
+    case kCreatureKnocked:
+    case kCreatureThrown:
+      FallAndLand(dt, fate.fallGravity, fate.fallSpin, fate.crashOffset, fate.crashFactor);
+      Show(fate.falling);
+      return true;
+    case kCreatureBurning:
+      if (BurnStep(dt, fate.burnDamage, fate.walkTarget)) Show(fate.burning);
+      return true;
+    case kCreatureHeld:
+      rotation = 0.0f;
+      Show(fate.falling);
+      return true;
+    case kCreatureDying:
+      state = kCreatureDead;
+      return true;
+    case kCreatureDead:
+      LeaveCoins({}, fate.deathCoins, CoinSize::kSmall);
+      return true;
+    default:
+      return false;
+  }
+}

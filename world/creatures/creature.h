@@ -53,6 +53,20 @@ struct CellAnimation {
   int loop = 0;
 };
 
+// How a foot soldier (archer, wizard) falls, burns and dies: the kind's own numbers for
+// cCreature::FootSoldierFateStep.
+struct FootSoldierFate {
+  float fallGravity;
+  float fallSpin;
+  Vec2 crashOffset;
+  float crashFactor;
+  float burnDamage;  // per second
+  Vec2 walkTarget;
+  CellAnimation falling;
+  CellAnimation burning;
+  std::span<const Vec2> deathCoins;  // small coins, around the creature
+};
+
 class cCreature : public cSprite {
  public:
   // Idle, health 1, grabbable, its yell emitter attached to the game and switched off.
@@ -163,6 +177,11 @@ class cCreature : public cSprite {
   // Big coins carry 50 gold and are drawn at 0.6; small ones carry the coin's default amount.
   enum class CoinSize { kSmall, kBig };
   void LeaveCoins(Vec2 origin, std::span<const Vec2> pattern, CoinSize size);
+
+  // The states archers and wizards share: knocked or thrown (FallAndLand, the falling cell),
+  // burning (BurnStep, the burning cell while alive), held (upright, the falling cell), dying
+  // (dead next) and dead (its coins). False, doing nothing, for any other state.
+  bool FootSoldierFateStep(float dt, const FootSoldierFate& fate);
 
   // ---- Bow sounds ------------------------------------------------------------------------
   // Archers and zeppelins loose their arrows with the same bows.

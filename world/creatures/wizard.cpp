@@ -32,6 +32,9 @@ constexpr CellAnimation kStanding{64, 64, 0, 0, 4, 1.0f, 0};
 constexpr CellAnimation kCasting{64, 64, 4, 4, 4, 1.0f, 0};
 constexpr CellAnimation kFalling{64, 64, 5, 5, 4, 1.0f, 0};
 constexpr CellAnimation kBurning{64, 64, 6, 7, 4, 0.4f, 0};
+constexpr FootSoldierFate kFate{kFallGravity,      kFallSpin,   kCrashBlastOffset,
+                                kCrashBlastFactor, kBurnDamage, kWalkTarget,
+                                kFalling,          kBurning,    kDeathCoins};
 
 }  // namespace
 
@@ -88,27 +91,8 @@ void cWizard::Update(float dt) {
       break;
     }
 
-    case kCreatureKnocked:
-    case kCreatureThrown:
-      FallAndLand(dt, kFallGravity, kFallSpin, kCrashBlastOffset, kCrashBlastFactor);
-      Show(kFalling);
-      break;
-
-    case kCreatureBurning:
-      if (BurnStep(dt, kBurnDamage, kWalkTarget)) Show(kBurning);
-      break;
-
-    case kCreatureHeld:
-      rotation = 0.0f;
-      Show(kFalling);
-      break;
-
-    case kCreatureDying:
-      state = kCreatureDead;
-      break;
-
-    case kCreatureDead:
-      LeaveCoins({}, kDeathCoins, CoinSize::kSmall);
+    default:
+      FootSoldierFateStep(dt, kFate);
       break;
   }
 }
