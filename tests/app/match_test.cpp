@@ -1,10 +1,16 @@
+// The match rules: the world's geometry, the creature pass, gold theft, intervals and spawning,
+// pause, the end of the match, and the world each difficulty starts with.
+
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 #include "app/defender_posts.h"
 #include "app/world_setup.h"
 #include "support/match_world.h"
 #include "world/creatures/defender.h"
 #include "world/creatures/dragon.h"
+#include "world/creatures/sheep.h"
 
 namespace {
 
@@ -12,99 +18,115 @@ class MatchRules : public MatchWorld {
  protected:
   // `count` creatures of `type` die in the field; returns once the world has removed them.
   void KillInField(int type, int count) {
-    for (int i = 0; i < count; ++i) {
-      game().SpawnCreature(type, 1000.0f + 10.0f * static_cast<float>(i), 0.0f)->state =
-          kCreatureDead;
-    }
-    for (int frame = 0; frame < 2 * count + 2 && !game().creatures.empty(); ++frame) {
-      RunFrames(1);
-    }
+    for (int i = 0; i < count; ++i) Spawn(type, {1000.0f + 10.0f * i, 0.0f})->state = kCreatureDead;
+    for (int frame = 0; frame < 2 * count + 2 && !game().creatures.empty(); ++frame) RunFrames(1);
     ASSERT_TRUE(game().creatures.empty());
   }
 };
 
-TEST_F(MatchRules, TheCreatureBehindARemovedOneWaitsAFrame) {
+TEST_F(MatchRules, GroundHeightFollowsTheProfileStandsOnWallsAndIsZeroOutsideIt) {
+  game().groundLine.clear();
+  EXPECT_FLOAT_EQ(game().GroundHeightAt(5.0f), 0.0f);
+  game().groundLine = {{0.0f, 900.0f}};
+  EXPECT_FLOAT_EQ(game().GroundHeightAt(0.0f), 0.0f) << "one point is no line";
+  game().groundLine = {{0.0f, 900.0f}, {100.0f, 1000.0f}, {100.0f, 700.0f}, {200.0f, 700.0f}};
+  const std::pair<float, float> heights[] = {{-0.5f, 0.0f},   {200.5f, 0.0f},    {0.0f, 900.0f},
+                                             {25.0f, 925.0f}, {100.0f, 1000.0f}, {150.0f, 700.0f}};
+  for (const auto& [x, y] : heights) EXPECT_FLOAT_EQ(game().GroundHeightAt(x), y) << x;
+  game().groundLine = {{100.0f, 1000.0f}, {100.0f, 700.0f}, {200.0f, 700.0f}};
+  EXPECT_FLOAT_EQ(game().GroundHeightAt(100.0f), 700.0f) << "a wall is stood on";
+}
+
+TEST_F(MatchRules, CirclesTouchWithinAQuarterOfEitherWidth) {
+  cSprite small, big;
+  small.sourceRect = Rect{0, 0, 64, 64};  // radius 16
+  big.sourceRect = Rect{0, 0, 256, 256};  // radius 64
+  big.position = Vec2{64.0f, 0.0f};
+  EXPECT_TRUE(game().CirclesTouch(&small, &big));
+  EXPECT_TRUE(game().CirclesTouch(&big, &small));
+  big.position = Vec2{64.5f, 0.0f};
+  EXPECT_FALSE(game().CirclesTouch(&small, &big)) << "the radii are not added";
+  EXPECT_FALSE(game().CirclesTouch(&small, &small));
+  EXPECT_FALSE(game().CirclesTouch(nullptr, &big));
+}
+
+TEST_F(MatchRules, ABlastKnocksAndHurtsWhatIsInsideUpToItsCountSkippingSheepAndTheDragon) {
+  PlaceDragon(game())->position = Vec2{1000.0f, 1000.0f};
+  cCreature* sheep = Spawn(kTypeSheep, {1000.0f, 1000.0f});
+  cCreature* below = Spawn(kTypeArcher, {1000.0f, 1050.0f});
+  cCreature* knocked = Spawn(kTypeArcher, {1000.0f, 1000.0f});
+  knocked->Knock(Vec2{5.0f, 5.0f});
+  cCreature* outside = Spawn(kTypeArcher, {1100.0f, 1000.0f});
+  EXPECT_EQ(game().Blast(Vec2{1000.0f, 1000.0f}, 100.0f * 100.0f, 10.0f, -1), 2);
+  EXPECT_FLOAT_EQ(game().dragon->health, 100.0f);
+  EXPECT_FLOAT_EQ(sheep->health, 1.0f);
+  EXPECT_EQ(below->target, (Vec2{0.0f, 320.0f}));
+  EXPECT_FLOAT_EQ(below->health, 15.0f);
+  EXPECT_EQ(knocked->target, (Vec2{5.0f, 5.0f})) << "already flying: not knocked again";
+  EXPECT_FLOAT_EQ(outside->health, 25.0f) << "the radius is exclusive";
+
+  EXPECT_EQ(game().Blast(Vec2{1000.0f, 1000.0f}, 100.0f * 100.0f, 1.0f, 1), 1);
+  EXPECT_FLOAT_EQ(below->health, 14.0f);
+  EXPECT_FLOAT_EQ(knocked->health, 15.0f) << "the first one hit was the last";
+}
+
+TEST_F(MatchRules, TheAimRunsFromForwardAndSlightlyDownToNearlyStraightDown) {
+  auto* dragon = static_cast<cDragon*>(PlaceDragon(game()));
+  dragon->aim = 0.0f;
+  const Vec2 forward = game().GetAimDirection();
+  EXPECT_NEAR(forward.x, -std::cos(0.2f), 1e-5f);
+  EXPECT_NEAR(forward.y, std::sin(0.2f), 1e-5f);
+  dragon->flipX = 1;
+  dragon->aim = 1.0f;
+  const Vec2 down = game().GetAimDirection();
+  EXPECT_GT(down.x, 0.0f);
+  EXPECT_NEAR(std::atan2(down.x, down.y), 6.5f * 3.14159265f / 180.0f, 1e-3f);
+}
+
+TEST_F(MatchRules, TheCreatureBehindARemovedOneWaitsAFrameAndSunkenFeetAreLifted) {
   cCreature* dead = Counter(1000.0f);
   dead->state = kCreatureDead;
   cCreature* behind = Counter(1100.0f);
   cCreature* last = Counter(1200.0f);
-
+  behind->position.y = kGroundY - 16.0f + 10.0f;  // 64 high: feet 10 below the ground
+  last->position.y = 500.0f;
   RunFrames(1);
   EXPECT_FALSE(Listed(dead));
   EXPECT_FLOAT_EQ(behind->frame, 0.0f) << "skipped in the frame of the removal";
   EXPECT_GT(last->frame, 0.0f);
-
+  EXPECT_FLOAT_EQ(last->position.y, 500.0f) << "flying";
   RunFrames(1);
   EXPECT_GT(behind->frame, 0.0f);
+  EXPECT_FLOAT_EQ(behind->position.y, kGroundY - 16.0f);
 }
-
-TEST_F(MatchRules, FeetBelowTheGroundAreLiftedOntoIt) {
-  cCreature* sunk = Counter(1000.0f);       // 64 high: feet 16 below the centre
-  sunk->position.y = kGroundY - 16.0f + 10.0f;
-  cCreature* flying = Counter(2000.0f);
-  flying->position.y = 500.0f;
-
-  RunFrames(1);
-  EXPECT_FLOAT_EQ(sunk->position.y, kGroundY - 16.0f);
-  EXPECT_FLOAT_EQ(flying->position.y, 500.0f);
-}
-
-TEST_F(MatchRules, CreaturesNearTheGateOrInTheLairAreDrawnBehindTheScenery) {
-  cCreature* archerAtGate = game().SpawnCreature(kTypeArcher, 150.0f, 0.0f);
-  cCreature* sheepAtGate = game().SpawnCreature(kTypeSheep, 150.0f, 0.0f);
-  cCreature* defender = game().SpawnCreature(kTypeDefender, 23.0f, 826.0f);
-  cCreature* archerInField = game().SpawnCreature(kTypeArcher, 1000.0f, 0.0f);
-  cCreature* sheepAtLair = game().SpawnCreature(kTypeSheep, 5600.0f, 0.0f);
-
-  RunFrames(1);
-  EXPECT_EQ(archerAtGate->backLayer, 1);
-  EXPECT_EQ(sheepAtGate->backLayer, 0);
-  EXPECT_EQ(defender->backLayer, 0);
-  EXPECT_EQ(archerInField->backLayer, 0);
-  EXPECT_EQ(sheepAtLair->backLayer, 1);
-}
-
-struct TheftCase {
-  int type;
-  int state;
-  std::uint32_t goldBefore;
-  std::uint32_t goldAfter;
-  bool flash;
-};
 
 TEST_F(MatchRules, AttackersReachingTheLairAliveTakeGold) {
-  const TheftCase cases[] = {
-      {kTypeArcher, kCreatureIdle, 30, 0, true},
-      {kTypeArcher, kCreatureIdle, 80, 30, true},
-      {kTypeWizard, kCreatureIdle, 200, 50, true},
-      {kTypeWizard, kCreatureIdle, 150, 0, true},
-      {kTypeArcher, kCreatureBurning, 80, 80, false},
-      {kTypeHero, kCreatureIdle, 80, 80, true},
+  const struct {
+    int type, state;
+    float health;
+    std::uint32_t goldBefore, goldAfter;
+    bool flash;
+  } cases[] = {
+      {kTypeArcher, kCreatureIdle, 25.0f, 30, 0, true},
+      {kTypeArcher, kCreatureIdle, 25.0f, 80, 30, true},
+      {kTypeWizard, kCreatureIdle, 15.0f, 200, 50, true},
+      {kTypeWizard, kCreatureIdle, 15.0f, 150, 0, true},
+      {kTypeArcher, kCreatureBurning, 25.0f, 80, 80, false},
+      {kTypeArcher, kCreatureIdle, 0.0f, 80, 80, false},
+      {kTypeHero, kCreatureIdle, 400.0f, 80, 80, true},
   };
-  for (const TheftCase& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << "type " << c.type << " state " << c.state);
     game().gold = c.goldBefore;
     game().goldLossTimer = 0.0f;
-    cCreature* attacker = game().SpawnCreature(c.type, 5700.0f, 0.0f);
+    cCreature* attacker = Spawn(c.type, {5700.0f, 0.0f});
     attacker->state = c.state;
+    attacker->health = c.health;
     RunFrames(1);
     EXPECT_EQ(game().gold, c.goldAfter);
-    if (c.flash) {
-      EXPECT_FLOAT_EQ(game().goldLossTimer, 3.0f);
-    } else {
-      EXPECT_LT(game().goldLossTimer, 0.0f);
-    }
+    EXPECT_EQ(game().goldLossTimer > 0.0f, c.flash);
     EXPECT_FALSE(Listed(attacker));
   }
-}
-
-TEST_F(MatchRules, ADeadAttackerInTheLairStealsNothing) {
-  game().gold = 80;
-  cCreature* archer = game().SpawnCreature(kTypeArcher, 5700.0f, 0.0f);
-  archer->health = 0.0f;
-  RunFrames(1);
-  EXPECT_EQ(game().gold, 80u);
-  EXPECT_FALSE(Listed(archer));
 }
 
 TEST_F(MatchRules, KillsInTheFieldBringTheNextAttackersSoonerDownToAFloor) {
@@ -112,98 +134,47 @@ TEST_F(MatchRules, KillsInTheFieldBringTheNextAttackersSoonerDownToAFloor) {
   EXPECT_NEAR(game().archerInterval, 2.0, 1e-9);
   KillInField(kTypeWizard, 100);
   EXPECT_DOUBLE_EQ(game().archerInterval, 1.0);
-
   KillInField(kTypeHero, 4);
   EXPECT_DOUBLE_EQ(game().heroInterval, 40.0);
   KillInField(kTypeHero, 30);
   EXPECT_DOUBLE_EQ(game().heroInterval, 10.0);
-
   KillInField(kTypeZeppelin, 35);
   EXPECT_DOUBLE_EQ(game().zeppelinInterval, 10.0);
-
-  KillInField(kTypeSheep, 3);
-  EXPECT_DOUBLE_EQ(game().archerInterval, 1.0);
-  EXPECT_DOUBLE_EQ(game().heroInterval, 10.0);
 }
 
-TEST_F(MatchRules, FiveHeroesOnTheFieldHoldBackTheNextButResetItsClock) {
-  for (int i = 0; i < 5; ++i) game().SpawnCreature(kTypeHero, 2000.0f + 300.0f * i, 0.0f);
+TEST_F(MatchRules, FiveHeroesHoldBackTheNextAndOneHundredAndTwentyCreaturesHoldBackAll) {
+  for (int i = 0; i < 5; ++i) Spawn(kTypeHero, {2000.0f + 300.0f * i, 0.0f});
   game().lastHeroSpawn = 0.0;
   RunFrames(1);
   EXPECT_EQ(CountOfType(kTypeHero), 5);
-  EXPECT_DOUBLE_EQ(game().lastHeroSpawn, DXUTGetTime());
+  EXPECT_DOUBLE_EQ(game().lastHeroSpawn, DXUTGetTime()) << "its clock is reset all the same";
+  game().creatures.clear();
 
-  game().RemoveCreature(game().creatures.front().get());
-  game().lastHeroSpawn = 0.0;
-  RunFrames(1);
-  EXPECT_EQ(CountOfType(kTypeHero), 5);
-  EXPECT_FLOAT_EQ(game().creatures.back()->position.x, 110.0f) << "a hero enters at the gate";
-}
-
-TEST_F(MatchRules, AKilledDefenderIsReplacedAtItsPostWithinTenSeconds) {
-  for (int post = 0; post < kDefenderPostCount; ++post) SpawnDefenderAtPost(game(), post);
-  game().lastDefenderRespawn = DXUTGetTime();
-  auto* fallen = static_cast<cDefender*>(game().creatures[2].get());
-  ASSERT_EQ(fallen->post, 2);
-  fallen->state = kCreatureDead;
-  RunFrames(1, 0.1);
-  EXPECT_FALSE(DefenderPostOccupied(2));
-  EXPECT_EQ(CountOfType(kTypeDefender), 6);
-
-  RunFrames(98, 0.1);
-  EXPECT_EQ(CountOfType(kTypeDefender), 6) << "9.9 seconds after the last check";
-  RunFrames(2, 0.1);
-  ASSERT_EQ(CountOfType(kTypeDefender), 7);
-  auto* replacement = static_cast<cDefender*>(game().creatures.back().get());
-  EXPECT_EQ(replacement->post, 2);
-  EXPECT_EQ(replacement->position, DefenderPostPosition(2));
-  EXPECT_TRUE(DefenderPostOccupied(2));
-}
-
-TEST_F(MatchRules, NothingIsSpawnedOnceTheWorldHoldsOneHundredAndTwentyCreatures) {
   for (int i = 0; i < 120; ++i) Counter(1000.0f + i);
-  game().lastArcherSpawn = 0.0;
-  game().lastHeroSpawn = 0.0;
-  game().lastZeppelinSpawn = 0.0;
+  game().lastArcherSpawn = game().lastHeroSpawn = game().lastZeppelinSpawn = 0.0;
   RunFrames(3);
   EXPECT_EQ(game().creatures.size(), 120u);
-
   game().RemoveCreature(game().creatures.back().get());
   RunFrames(1);
   EXPECT_EQ(CountOfType(kTypeHero), 1);
   EXPECT_EQ(CountOfType(kTypeZeppelin), 1);
   EXPECT_EQ(CountOfType(kTypeArcher) + CountOfType(kTypeWizard), 1);
-  const cCreature* zeppelin = game().creatures.back().get();
-  EXPECT_EQ(zeppelin->position, (Vec2{-300.0f, 0.0f}));
-}
-
-TEST_F(MatchRules, NewAttackersComeOutOfTheGateOnTheGround) {
-  game().lastArcherSpawn = 0.0;
-  RunFrames(1);
-  ASSERT_EQ(game().creatures.size(), 1u);
-  const cCreature* attacker = game().creatures[0].get();
-  EXPECT_GE(attacker->position.x, 120.0f);
-  EXPECT_LE(attacker->position.x, 151.0f);
-  EXPECT_FLOAT_EQ(attacker->position.y, kGroundY);
-  EXPECT_DOUBLE_EQ(game().lastArcherSpawn, DXUTGetTime());
 }
 
 TEST_F(MatchRules, PauseFreezesTheWorldButNotTheDragonControlOrTheCamera) {
   cCreature* dragon = PlaceDragon(game());
   cCreature* counter = Counter(1000.0f);
   game().gold = 80;
-  cCreature* thief = game().SpawnCreature(kTypeArcher, 5700.0f, 0.0f);
+  cCreature* thief = Spawn(kTypeArcher, {5700.0f, 0.0f});
   game().lastArcherSpawn = 0.0;
   game().goldLossTimer = 1.0f;
   game().shake = 10.0f;
   game().paused = 1;
   dragon->position = Vec2{3000.0f, 600.0f};
-
   RunFrames(30);
   EXPECT_FLOAT_EQ(game().matchTime, 0.0f);
   EXPECT_FLOAT_EQ(counter->frame, 0.0f);
   EXPECT_TRUE(Listed(thief));
-  EXPECT_EQ(game().gold, 80u);
   EXPECT_FLOAT_EQ(game().goldLossTimer, 1.0f);
   EXPECT_FLOAT_EQ(game().shake, 10.0f);
   EXPECT_EQ(game().creatures.size(), 3u);
@@ -213,39 +184,115 @@ TEST_F(MatchRules, PauseFreezesTheWorldButNotTheDragonControlOrTheCamera) {
   RunFrames(1);
   EXPECT_GT(game().matchTime, 0.0f);
   EXPECT_EQ(game().gold, 30u) << "the thief got in";
+  EXPECT_FLOAT_EQ(game().shake, 8.0f) << "the shake dies down by a fifth a frame";
 }
 
-TEST_F(MatchRules, TheShakeDiesDownByAFifthEachFrame) {
-  game().shake = 10.0f;
-  RunFrames(1);
-  EXPECT_FLOAT_EQ(game().shake, 8.0f);
-  RunFrames(1, 0.5);
-  EXPECT_FLOAT_EQ(game().shake, 4.0f);
-}
-
-TEST_F(MatchRules, TheDragonsDeathEndsTheMatchInTheSameFrameWithoutChangingIntervals) {
+TEST_F(MatchRules, TheDragonsDeathEndsTheMatchInTheSameFrame) {
   cCreature* dragon = PlaceDragon(game());
   cCreature* behind = Counter(1000.0f);
-  game().matchTime = 12.0f;
   dragon->health = 0.0f;
   dragon->state = kCreatureDead;
-
   RunFrames(1);
   EXPECT_EQ(game().state, kStateScreens);
   EXPECT_EQ(game().screen, kScreenHallOfFame);
   EXPECT_FLOAT_EQ(behind->frame, 0.0f) << "the match ended before it";
   EXPECT_DOUBLE_EQ(game().archerInterval, 3.0);
-  EXPECT_TRUE(Listed(dragon)) << "the world stays until the title";
 }
 
-TEST_F(MatchRules, ALivingDragonInItsLairStays) {
-  cCreature* dragon = PlaceDragon(game());
-  game().gold = 50;
-  dragon->position.x = 5690.0f;
-  RunFrames(3);
-  EXPECT_TRUE(Listed(dragon));
-  EXPECT_EQ(game().gold, 50u);
-  EXPECT_EQ(game().state, kStateMatch);
+class InitialWorld : public MatchWorld {
+ protected:
+  // The world of `difficulty`, without its dragon when `quiet`: nobody fights, so only the
+  // schedule changes it.
+  void Build(int difficulty, bool quiet = false) {
+    game().creatures.clear();
+    game().settings.difficulty = difficulty;
+    ASSERT_NE(PlaceDragon(game()), nullptr);
+    PlaceInitialWorld(game(), DXUTGetTime());
+    if (quiet) game().RemoveCreature(game().dragon);
+  }
+  // When the first creature of `type` appears at x `x`, in seconds from now, to a quarter
+  // of a second.
+  double FirstArrival(int type, float x) {
+    const double start = DXUTGetTime();
+    for (int frame = 0; frame < 300; ++frame) {
+      RunFrames(1, 0.25);
+      for (const auto& creature : game().creatures) {
+        if (creature->GetType() == type && creature->position.x == x) return DXUTGetTime() - start;
+      }
+    }
+    return -1.0;
+  }
+  int FootSoldiersAtTheGate() {
+    int count = 0;
+    for (const auto& creature : game().creatures) {
+      const int type = creature->GetType();
+      count += (type == kTypeArcher || type == kTypeWizard) && creature->position.x < 180.0f;
+    }
+    return count;
+  }
+};
+
+TEST_F(InitialWorld, EachDifficultyStartsWithItsCrowdAndIntervals) {
+  const struct {
+    int difficulty;
+    std::size_t creatures;
+    float firstAttackerX;
+    double archer, hero, zeppelin;
+  } cases[] = {
+      {1, 27, 3180.0f, 3.0, 50.0, 40.0},
+      {2, 43, 1980.0f, 2.4, 40.0, 32.0},
+      {3, 59, 780.0f, 1.2, 20.0, 16.0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.difficulty);
+    Build(c.difficulty);
+    EXPECT_EQ(game().creatures.size(), c.creatures);
+    EXPECT_EQ(CountOfType(kTypeDefender), 7);
+    EXPECT_EQ(CountOfType(kTypeSheep), 4);
+    EXPECT_EQ(CountOfType(kTypeZeppelin), c.difficulty - 1);
+    EXPECT_EQ(CountOfType(kTypeArcher) + CountOfType(kTypeWizard), 15 * c.difficulty);
+    EXPECT_NEAR(game().archerInterval, c.archer, 1e-9);
+    EXPECT_NEAR(game().heroInterval, c.hero, 1e-9);
+    EXPECT_NEAR(game().zeppelinInterval, c.zeppelin, 1e-9);
+    float lowest = 1e9f;
+    for (const auto& creature : game().creatures) {
+      const int type = creature->GetType();
+      if (type == kTypeArcher || type == kTypeWizard)
+        lowest = std::min(lowest, creature->position.x);
+    }
+    EXPECT_FLOAT_EQ(lowest, c.firstAttackerX);
+  }
+  Build(1);
+  EXPECT_EQ(game().dragon->position, (Vec2{5650.0f, 750.0f}));
+  for (int post = 0; post < kDefenderPostCount; ++post) {
+    EXPECT_EQ(game().creatures[1 + post]->position, DefenderPostPosition(post));
+    EXPECT_TRUE(DefenderPostOccupied(post));
+  }
+  auto* princess = static_cast<cSheep*>(game().creatures[11].get());
+  EXPECT_EQ(princess->position, (Vec2{-60.0f, 733.0f}));
+  EXPECT_FLOAT_EQ(princess->weight, 100.0f);
+}
+
+TEST_F(InitialWorld, AttackersArriveOnEachDifficultysSchedule) {
+  const struct {
+    int difficulty;
+    double hero, zeppelin;
+  } cases[] = {{1, 55.0, 28.0}, {2, 45.0, 32.0}, {3, 25.0, 16.0}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.difficulty);
+    Build(c.difficulty, true);
+    EXPECT_NEAR(FirstArrival(kTypeZeppelin, -300.0f), c.zeppelin + 0.125, 0.13);
+    Build(c.difficulty, true);
+    EXPECT_NEAR(FirstArrival(kTypeHero, 110.0f), c.hero + 0.125, 0.13);
+  }
+  Build(1, true);
+  RunFrames(1, 0.1);
+  EXPECT_EQ(FootSoldiersAtTheGate(), 1) << "the first in the match's first frame";
+  RunFrames(299, 0.1);
+  EXPECT_NEAR(FootSoldiersAtTheGate(), 10, 1);
+  Build(3, true);
+  RunFrames(300, 0.1);
+  EXPECT_NEAR(FootSoldiersAtTheGate(), 24, 1);
 }
 
 }  // namespace

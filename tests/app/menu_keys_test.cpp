@@ -3,11 +3,13 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "platform/dxut.h"
 #include "support/game_fixture.h"
+#include "world/creatures/creature.h"
 
 namespace {
 
@@ -34,7 +36,7 @@ class FirstRun : public MenuKeys {
   bool StartsWithHallOfFame() const override { return false; }
 };
 
-TEST_F(MenuKeys, SelectionIsClampedWhenTheMenuIsDrawn) {
+TEST_F(MenuKeys, SelectionAndDifficultyStayWithinTheirBounds) {
   ASSERT_EQ(game().state, kStateScreens);
   for (int i = 0; i < 5; ++i) Tap(VK_DOWN);
   EXPECT_EQ(game().menuSelection, 5);
@@ -43,15 +45,10 @@ TEST_F(MenuKeys, SelectionIsClampedWhenTheMenuIsDrawn) {
   for (int i = 0; i < 7; ++i) Tap(VK_UP);
   RunFrames(1);
   EXPECT_EQ(game().menuSelection, 0);
-}
-
-TEST_F(MenuKeys, DifficultyStaysBetweenEasyAndNightmare) {
   game().settings.difficulty = 1;
   Tap(VK_LEFT);
   EXPECT_EQ(game().settings.difficulty, 1);
-  Tap(VK_RIGHT);
-  Tap(VK_RIGHT);
-  Tap(VK_RIGHT);
+  for (int i = 0; i < 3; ++i) Tap(VK_RIGHT);
   EXPECT_EQ(game().settings.difficulty, 3);
 }
 
@@ -75,11 +72,9 @@ TEST_F(MenuKeys, EnterOpensEachScreenAndEnterOrTheLastSlideComesBack) {
   EXPECT_EQ(game().screen, kScreenCredits);
   Tap(VK_RETURN);
   EXPECT_EQ(game().screen, kScreenTitle);
-}
 
-TEST_F(MenuKeys, StartGameWithAHallOfFameLoadsAtOnce) {
   Choose(0);
-  EXPECT_EQ(game().state, kStateLoading);
+  EXPECT_EQ(game().state, kStateLoading) << "with a hall of fame, no slides";
 }
 
 TEST_F(FirstRun, StartGameShowsTheSlidesFirstThenLoads) {
@@ -97,6 +92,8 @@ TEST_F(MenuKeys, EscapeQuitsOnItsPressOnlyOnTheMainMenu) {
   Release(VK_ESCAPE);
   Tap(VK_RETURN);
   ASSERT_EQ(game().screen, kScreenTitle);
+  DXUTSendWindowMessage(kMsgActivate, 0, 0);
+  EXPECT_EQ(game().paused, 0) << "focus loss in the menus pauses only the sound";
   Press(VK_ESCAPE);
   // The quit message is waiting: the main loop ends at once with exit code 0.
   EXPECT_TRUE(SUCCEEDED(DXUTMainLoop()));
@@ -116,6 +113,32 @@ TEST_F(MenuKeys, CreditsAdvanceEveryFiveClampedSecondsAndReturnByThemselves) {
   EXPECT_EQ(game().screen, kScreenTitle);
 }
 
+TEST_F(MenuKeys, EscapeStopsTheMatchUntilPressedAgainAndEnterWhilePausedLeavesIt) {
+  StartMatch();
+  ASSERT_EQ(game().state, kStateMatch);
+  RunFrames(2);
+  Tap(VK_ESCAPE);
+  EXPECT_EQ(game().paused, 1);
+  const float clock = game().matchTime;
+  const auto positions = [&] {
+    std::vector<Vec2> where;
+    for (const auto& creature : game().creatures) where.push_back(creature->position);
+    return where;
+  };
+  const std::vector<Vec2> before = positions();
+  RunFrames(30);
+  EXPECT_EQ(game().matchTime, clock) << "the match clock stands";
+  EXPECT_EQ(positions(), before) << "the attackers stand";
+  Tap(VK_ESCAPE);
+  RunFrames(30);
+  EXPECT_GT(game().matchTime, clock);
+  EXPECT_NE(positions(), before);
+  Tap(VK_ESCAPE);
+  Tap(VK_RETURN);
+  EXPECT_EQ(game().state, kStateScreens);
+  EXPECT_EQ(game().screen, kScreenTitle);
+}
+
 class NameEntry : public MenuKeys {
  protected:
   // The hall of fame as a finished match leaves it: 12 gold for 95.25 s, score 1143.
@@ -126,22 +149,19 @@ class NameEntry : public MenuKeys {
   }
 };
 
-TEST_F(NameEntry, TypingLowerCasesLettersAcceptsFunctionKeysAndStopsAt31) {
+TEST_F(NameEntry, TypingLowerCasesLettersAcceptsFunctionKeysAndStopsAt31AndEnterSaves) {
   FinishMatch();
   ASSERT_EQ(game().nameEntryActive, 1);
   TypeName("AB");
-  Tap(VK_F1);        // code 112: 'p'
+  Tap(VK_F1);           // code 112: 'p'
   Tap(VK_NUMPAD0 + 1);  // code 97: 'a'
-  Tap('7');          // not a letter
+  Tap('7');             // not a letter
   EXPECT_STREQ(game().nameBuffer, L"abpa");
   Tap(VK_BACK);
   EXPECT_STREQ(game().nameBuffer, L"abp");
   for (int i = 0; i < 40; ++i) Tap('X');
   EXPECT_EQ(std::wcslen(game().nameBuffer), 31u);
-}
-
-TEST_F(NameEntry, EnterInsertsAtItsPlaceAndSavesAtOnce) {
-  FinishMatch();
+  for (int i = 0; i < 31; ++i) Tap(VK_BACK);
   TypeName("HERO");
   Tap(VK_RETURN);
   EXPECT_EQ(game().nameEntryActive, 0);
@@ -161,11 +181,6 @@ TEST_F(NameEntry, CAbandonsTheEntryForTheCreditsWithoutTypingIt) {
   EXPECT_EQ(game().screen, kScreenCredits);
   EXPECT_EQ(game().nameEntryActive, 0);
   EXPECT_EQ(game().hiscores.Entry(0).score, 0u);
-}
-
-TEST_F(MenuKeys, FocusLossInTheMenusPausesOnlyTheSound) {
-  DXUTSendWindowMessage(kMsgActivate, 0, 0);
-  EXPECT_EQ(game().paused, 0);
 }
 
 }  // namespace

@@ -6,7 +6,6 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -74,35 +73,6 @@ class Picture {
       }
     }
     return true;
-  }
-
-  // The smallest rectangle inside r that holds all its drawn pixels (w 0 when none).
-  PixelRect drawnBounds(PixelRect r) const {
-    int left = r.x + r.w, right = r.x - 1, top = r.y + r.h, bottom = r.y - 1;
-    for (int y = r.y; y < r.y + r.h; ++y) {
-      for (int x = r.x; x < r.x + r.w; ++x) {
-        if (!opaque(x, y)) continue;
-        left = std::min(left, x);
-        right = std::max(right, x);
-        top = std::min(top, y);
-        bottom = std::max(bottom, y);
-      }
-    }
-    if (right < left) return {};
-    return {left, top, right - left + 1, bottom - top + 1};
-  }
-
-  // Mean brightness (0..1) of r, colour weighted by alpha as if over black.
-  double meanBrightness(PixelRect r) const {
-    double sum = 0.0;
-    for (int y = r.y; y < r.y + r.h; ++y) {
-      for (int x = r.x; x < r.x + r.w; ++x) {
-        const double a = alpha(x, y) / 255.0;
-        sum += a * (0.299 * channel(x, y, 0) + 0.587 * channel(x, y, 1) +
-                    0.114 * channel(x, y, 2)) / 255.0;
-      }
-    }
-    return sum / (static_cast<double>(r.w) * r.h);
   }
 
  private:

@@ -20,21 +20,6 @@ class FontTest : public GuiFixture {
   }
 };
 
-TEST_F(FontTest, FaceNameResolvesToTheCopiedFileAndOpensSixteenPixelsHigh) {
-  EXPECT_EQ(cFont::FaceFile(L"CelticMD"), "./data/font/CELTICMD.ttf");
-  EXPECT_EQ(gui.GetFont()->GetLineHeight(), 16);
-}
-
-TEST_F(FontTest, ClockTextFitsTheDisplaysClockBox) {
-  const Rect clockBox{15, 97, 70, 127};
-  Draw(L"00:00.00", Rect{15, 97, 400, 127}, kTextLeft);
-  const Rect ink = LitBounds();
-  EXPECT_GE(ink.left, clockBox.left);
-  EXPECT_LE(ink.right, clockBox.right);
-  EXPECT_GE(ink.top, clockBox.top);
-  EXPECT_LE(ink.bottom, clockBox.top + 16);
-}
-
 TEST_F(FontTest, FlagsAlignEachLineInTheRectangle) {
   const Rect box{100, 100, 500, 140};
   Draw(L"hall of fame", box, kTextCenter);
@@ -78,21 +63,6 @@ TEST_F(FontTest, TextIsClippedToItsRectangle) {
   // The clip is lifted again for what follows.
   gui.DrawLine(Vec2{0, 500}, Vec2{800, 500}, 0xffffffff, 2);
   EXPECT_EQ(Pixel(10, 500), kWhite);
-}
-
-TEST_F(FontTest, TextTakesItsColourAndAlpha) {
-  Draw(L"MMMM", Rect{100, 100, 500, 140}, kTextLeft, 0xffff0000);
-  Draw(L"MMMM", Rect{100, 200, 500, 240}, kTextLeft, 0x00ffffff);  // fully transparent
-  bool sawRed = false;
-  for (int y = 100; y < 116; ++y) {
-    for (int x = 100; x < 160; ++x) {
-      const std::uint32_t pixel = Pixel(x, y);
-      EXPECT_EQ(pixel & 0x00ffff, 0u) << "only red at " << x << "," << y;
-      sawRed = sawRed || (pixel & 0xff0000) == 0xff0000;
-    }
-  }
-  EXPECT_TRUE(sawRed);
-  EXPECT_FALSE(AnyLit(100, 200, 200, 240));
 }
 
 TEST_F(FontTest, TextSurvivesDeviceLossAndFontRecreation) {

@@ -54,7 +54,13 @@ TEST_F(GuiDrawingTest, SpritesScaleMirrorAndTurnAboutTheirCentre) {
       {200, 150, 0, 2, false, false, {168, 118, 296, 246}, {kRed, kGreen, kBlue, kWhite}},
       {100, 50, 0, 1, true, false, {100, 50, 164, 114}, {kGreen, kRed, kWhite, kBlue}},
       {100, 50, 0, 1, false, true, {100, 50, 164, 114}, {kBlue, kWhite, kRed, kGreen}},
-      {300, 200, std::numbers::pi_v<float> / 2, 1, false, false, {300, 200, 364, 264},
+      {300,
+       200,
+       std::numbers::pi_v<float> / 2,
+       1,
+       false,
+       false,
+       {300, 200, 364, 264},
        {kBlue, kRed, kWhite, kGreen}},
   };
   for (const auto& c : cases) {
@@ -66,43 +72,6 @@ TEST_F(GuiDrawingTest, SpritesScaleMirrorAndTurnAboutTheirCentre) {
     ExpectQuadrants(c.lands.left, c.lands.top, c.lands.Width(), q[0], q[1], q[2], q[3]);
     EXPECT_EQ(LitBounds(), c.lands);
   }
-}
-
-TEST_F(GuiDrawingTest, SourceRectangleAndColourSelectAndTintTexels) {
-  const Rect greenQuarter{32, 0, 64, 32};
-  const Rect whiteQuarter{32, 32, 64, 64};
-  ASSERT_TRUE(SUCCEEDED(gui.BeginImages()));
-  gui.DrawSprite(picture, &greenQuarter, 10, 10, 0, 1, 0xffffffff, false, false);
-  gui.DrawSprite(picture, &whiteQuarter, 60, 10, 0, 1, 0xff0000ff, false, false);  // tinted blue
-  gui.DrawSprite(picture, &whiteQuarter, 110, 10, 0, 1, 0x80ffffff, false,
-                 false);  // half see-through
-  EXPECT_TRUE(SUCCEEDED(gui.DrawSprite(picture, nullptr, 200, 10, 0, 1, 0xffffffff, false, false)));
-  ASSERT_TRUE(SUCCEEDED(gui.EndImages()));
-
-  EXPECT_EQ(Pixel(26, 26), kGreen);
-  EXPECT_EQ(Pixel(43, 43), kBlack);
-  EXPECT_EQ(Pixel(76, 26), kBlue);
-  const std::uint32_t half = Pixel(126, 26);
-  EXPECT_NEAR(static_cast<int>(half & 0xff), 0x80, 2);
-  EXPECT_FALSE(AnyLit(190, 0, 280, 80));  // no rectangle, nothing drawn
-}
-
-TEST_F(GuiDrawingTest, StretchedImageFillsItsRectangleAndFlipsTowardsSmallerCoordinates) {
-  const Rect natural{10, 5, 74, 69};
-  ASSERT_TRUE(SUCCEEDED(gui.BeginImages()));
-  gui.DrawImageStretched(picture, 64, 64, &natural, 0xffffffff, false, false);
-  ASSERT_TRUE(SUCCEEDED(gui.EndImages()));
-  ExpectQuadrants(10, 5, 64, kRed, kGreen, kBlue, kWhite);
-  EXPECT_EQ(LitBounds(), natural);
-
-  ClearTarget();
-  const Rect doubled{400, 100, 528, 228};
-  ASSERT_TRUE(SUCCEEDED(gui.BeginImages()));
-  gui.DrawImageStretched(picture, 64, 64, &doubled, 0xffffffff, true, false);
-  ASSERT_TRUE(SUCCEEDED(gui.EndImages()));
-  // Mirrored, reaching from x 400 leftwards to 272.
-  ExpectQuadrants(272, 100, 128, kGreen, kRed, kWhite, kBlue);
-  EXPECT_EQ(LitBounds(), (Rect{272, 100, 400, 228}));
 }
 
 TEST_F(GuiDrawingTest, LineIsABandCentredOnTheSegment) {
@@ -148,28 +117,6 @@ TEST_F(GuiDrawingTest, LinesLieUnderTheImagesOfAnOpenBatchAndOverEndedOrFlushedO
   gui.DrawLine(Vec2{0, 110}, Vec2{400, 110}, kYellow, 4);
   ASSERT_TRUE(SUCCEEDED(gui.EndImages()));
   EXPECT_EQ(Pixel(310, 110), kYellow);
-}
-
-TEST_F(GuiDrawingTest, BatchesMustBeOpenedAndClosedInTurn) {
-  EXPECT_TRUE(FAILED(gui.EndImages()));
-  EXPECT_TRUE(FAILED(gui.DrawSprite(picture, &whole, 0, 0, 0, 1, 0xffffffff, false, false)));
-  ASSERT_TRUE(SUCCEEDED(gui.BeginImages()));
-  EXPECT_TRUE(FAILED(gui.BeginImages()));
-  EXPECT_TRUE(SUCCEEDED(gui.EndImages()));
-  EXPECT_FALSE(AnyLit(0, 0, 70, 70));
-}
-
-TEST_F(GuiDrawingTest, BetweenLossAndResetNothingIsDrawnAndOnlyBeginFails) {
-  gui.OnLostDevice();
-  EXPECT_TRUE(FAILED(gui.BeginImages()));
-  gui.DrawLine(Vec2{0, 10}, Vec2{100, 10}, 0xffffffff, 10);
-  gui.DrawImageStretched(picture, 64, 64, &whole, 0xffffffff, false, false);
-  EXPECT_EQ(LitBounds(), Rect{});
-
-  gui.OnResetDevice(&device, &backBuffer);
-  EXPECT_EQ(gui.GetScreenRect(), (Rect{0, 0, 800, 600}));
-  Sprite(0, 0, 0, 1, false, false);
-  EXPECT_EQ(Pixel(10, 10), kRed);
 }
 
 }  // namespace

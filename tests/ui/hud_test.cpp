@@ -7,10 +7,10 @@
 
 #include "platform/dxut.h"
 #include "platform/sdl_device.h"
+#include "support/match_world.h"
+#include "support/picture.h"
 #include "ui/gui.h"
 #include "ui/hud.h"
-#include "support/picture.h"
-#include "support/match_world.h"
 
 namespace {
 
@@ -74,34 +74,11 @@ TEST_F(HudTest, AFullHealthBarRunsFromFifteenToTwoHundredAndTenInGreenAndNoHealt
   EXPECT_EQ(LitSpan(57, 0, 400).first, -1);
 }
 
-TEST_F(HudTest, ARefillingBarIsWhiteAndNarrowerUntilItCatchesUp) {
-  dragon().health = 40.0f;
-  Render();
-  dragon().health = 60.0f;
-  Render(kStep);
-  EXPECT_EQ(Pixel(40, 57), kOpaqueWhite);
-  EXPECT_EQ(LitRows(40, 30, 70), std::make_pair(50, 63)) << "14 wide";
-  int frames = 1;
-  while (Pixel(40, 57) == kOpaqueWhite && frames < 120) {
-    Render(kStep);
-    ++frames;
-  }
-  EXPECT_LT(frames, 60);
-  EXPECT_EQ(LitSpan(57, 0, 400).second, 129) << "snapped to 60: 10 + 0.6 x 200";
-}
-
 TEST_F(HudTest, TheHealthColourRunsFromRedThroughYellowToGreen) {
   EXPECT_EQ(HealthBarColour(0.0f), 0xa0ff0000u);
   EXPECT_EQ(HealthBarColour(0.5f), 0xc0ffff00u);
   EXPECT_EQ(HealthBarColour(1.0f), 0xff90f000u);
   EXPECT_EQ(HealthBarColour(0.25f), 0xb0ff8000u);
-}
-
-TEST_F(HudTest, TheDisplayedHealthChasesTheRealOne) {
-  EXPECT_FLOAT_EQ(ChaseHealth(40.0f, 60.0f, 1.0f / 60.0f), 40.0f + 20.0f * 8.0f / 60.0f);
-  EXPECT_EQ(ChaseHealth(59.5f, 60.0f, 1.0f / 60.0f), 60.0f);
-  EXPECT_FLOAT_EQ(ChaseHealth(40.0f, 60.0f, 0.25f), 80.0f) << "a long frame overshoots";
-  EXPECT_EQ(ChaseHealth(100.0f, 140.0f, 0.01f), 100.0f);
 }
 
 TEST_F(HudTest, TheBreathBarGrowsWithTheChargeAndPulsesWhenFull) {
@@ -114,19 +91,7 @@ TEST_F(HudTest, TheBreathBarGrowsWithTheChargeAndPulsesWhenFull) {
   dragon().charge = 2.0f;
   Render();
   EXPECT_EQ(LitSpan(82, 0, 400), std::make_pair(15, 209));
-  EXPECT_EQ(Pixel(100, 82), kOpaqueWhite);
-  int narrowest = 100;
-  int widest = 0;
-  for (int i = 0; i < 40; ++i) {
-    Render(0.05f);
-    const auto rows = LitRows(100, 70, 100);
-    narrowest = std::min(narrowest, rows.second - rows.first + 1);
-    widest = std::max(widest, rows.second - rows.first + 1);
-  }
-  // 14 + sin(4 t) wide: between 13 and 15.
-  EXPECT_GE(narrowest, 12);
-  EXPECT_LT(narrowest, widest);
-  EXPECT_LE(widest, 16);
+  EXPECT_EQ(Pixel(100, 82), kOpaqueWhite) << "full";
 }
 
 TEST_F(HudTest, TheGoldBarFlashesRedWhileGoldIsLost) {
@@ -148,6 +113,9 @@ TEST_F(HudTest, EveryHeroGetsABadgeDownTheRightEdge) {
   EXPECT_EQ(LitSpan(60, 400, 800), std::make_pair(594, 788));
   EXPECT_EQ(LitSpan(124, 400, 800), std::make_pair(744, 788));
   EXPECT_EQ(LitRows(700, 40, 140), std::make_pair(53, 66));
+  Render(0.125f, kOpaqueWhite);
+  EXPECT_NE(Pixel(591, 60), kOpaqueWhite) << "the dark backing reaches 205 in from the edge";
+  EXPECT_EQ(Pixel(587, 60), kOpaqueWhite);
 }
 
 TEST_F(HudTest, TheAimingMarkShowsWhileSpaceIsHeld) {
@@ -175,15 +143,6 @@ TEST_F(HudTest, PauseDimsTheWholeScreen) {
   game().paused = 0;
   Render(0.125f, kOpaqueWhite);
   EXPECT_EQ(Pixel(400, 200), kOpaqueWhite);
-}
-
-TEST_F(HudTest, WithoutThePortraitThePanelIsSkipped) {
-  game().hudTexture = -1;
-  dragon().health = 100.0f;
-  dragon().charge = 2.0f;
-  Render();
-  EXPECT_EQ(LitSpan(57, 0, 400).first, -1);
-  EXPECT_EQ(LitSpan(82, 0, 400).first, -1);
 }
 
 TEST(MatchClockText, MinutesSecondsAndHundredths) {

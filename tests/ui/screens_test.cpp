@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
 #include "platform/dxut.h"
 #include "platform/sdl_device.h"
 #include "support/game_fixture.h"
@@ -24,6 +28,16 @@ class MenuScreens : public GameFixture {
     const std::uint32_t value = ReadPixel(DXUTGetD3DDevice()->renderer, x, y);
     return {static_cast<int>((value >> 16) & 0xff), static_cast<int>((value >> 8) & 0xff),
             static_cast<int>(value & 0xff)};
+  }
+  // How many pixels of rows [top, bottom) are more than dimly lit.
+  int LitPixels(int top, int bottom) {
+    std::vector<std::uint32_t> band(800 * static_cast<std::size_t>(bottom - top));
+    const SDL_Rect rect{0, top, 800, bottom - top};
+    SDL_RenderReadPixels(DXUTGetD3DDevice()->renderer, &rect, SDL_PIXELFORMAT_ARGB8888, band.data(),
+                         800 * 4);
+    return static_cast<int>(std::count_if(band.begin(), band.end(), [](std::uint32_t p) {
+      return (p & 0xff) > 64 || (p >> 8 & 0xff) > 64 || (p >> 16 & 0xff) > 64;
+    }));
   }
   // The mean brightness of a row of pixels across the screen.
   double RowBrightness(int y) {
@@ -69,6 +83,39 @@ TEST_F(MenuScreens, TheHallOfFameIsDrawnOnBlack) {
   RunFrames(1);
   ASSERT_EQ(game().screen, kScreenHallOfFame);
   EXPECT_LT(RowBrightness(300), 1.0);
+}
+
+// A match loads inside one frame move: each progress step must draw and show the loading
+// screen itself, or the player looks at a frozen picture until the match appears.
+TEST_F(MenuScreens, EveryProgressStepDrawsTheLoadingScreen) {
+  RunFrames(1);
+  SDL_Renderer* renderer = DXUTGetD3DDevice()->renderer;
+  SDL_SetRenderDrawColor(renderer, 255, 0, 0, 255);
+  SDL_RenderClear(renderer);
+  game().state = kStateLoading;
+  game().SetProgress(0.5f);
+  const Pixel corner = At(5, 5);
+  EXPECT_EQ(corner.r, 0) << "the old picture is gone";
+  EXPECT_GT(LitPixels(300, 316), 50) << "\"Loading.. 50 %\" in the middle of the screen";
+}
+
+// Entering a name takes a prompt of two lines, going on one. The prompt blinks as sin(4 t):
+// it is drawn at a time when it shows fully.
+TEST_F(MenuScreens, TheHallOfFameAsksForANameOnlyWhenANewScoreEnters) {
+  constexpr double kPeriod = 3.14159265 / 2.0;
+  const double now = DXUTGetTime();
+  RunFrames(1, kPeriod / 4.0 + kPeriod * std::ceil(now / kPeriod) - now);
+  const auto secondPromptLine = [&] {
+    RunFrames(1, 0.0);
+    return LitPixels(538, 552);
+  };
+  game().gold = 12;
+  game().matchTime = 95.25f;
+  game().ShowScreen(kScreenHallOfFame);
+  ASSERT_EQ(game().nameEntryActive, 1);
+  EXPECT_GT(secondPromptLine(), 50) << "please enter your name / (confirm with enter)";
+  game().nameEntryActive = 0;
+  EXPECT_EQ(secondPromptLine(), 0) << "press enter to continue";
 }
 
 }  // namespace

@@ -6,8 +6,8 @@
 #include <fstream>
 #include <vector>
 
-#include "support/gui_fixture.h"
 #include "platform/resources.h"
+#include "support/gui_fixture.h"
 
 namespace {
 
@@ -59,14 +59,6 @@ TEST_F(TextureCacheTest, MissingOrUnreadableFilesGetEmptyEntriesThatDrawNothing)
   EXPECT_FALSE(AnyLit(0, 0, 80, 80));
 }
 
-TEST_F(TextureCacheTest, IndicesOutsideTheCacheHaveNoEntry) {
-  CDXUTDialogResourceManager* cache = gui.GetResourceManager();
-  cache->AddTexture("./data/art/one.png");
-  EXPECT_EQ(cache->GetTextureNode(-1), nullptr);
-  EXPECT_EQ(cache->GetTextureNode(1), nullptr);
-  EXPECT_NE(cache->GetTextureNode(0), nullptr);
-}
-
 TEST_F(TextureCacheTest, PicturesFollowTheDeviceAndKeepTheirIndices) {
   WriteQuadrantPicture("early.png", 32, 16);
   CDXUTDialogResourceManager* cache = gui.GetResourceManager();
@@ -84,23 +76,6 @@ TEST_F(TextureCacheTest, PicturesFollowTheDeviceAndKeepTheirIndices) {
   CreateAndResetDevice();
   EXPECT_EQ(cache->AddTexture("./data/art/early.png"), early);
   EXPECT_NE(cache->GetTextureNode(early)->texture, nullptr);
-}
-
-TEST_F(TextureCacheTest, PicturesCanComeFromRegisteredResources) {
-  CreateAndResetDevice();
-  WriteQuadrantPicture("resource.png", 8, 4);
-  std::ifstream file("./data/art/resource.png", std::ios::binary);
-  static std::vector<unsigned char> bytes;  // registered bytes must outlive the test
-  bytes.assign(std::istreambuf_iterator<char>(file), {});
-  RegisterResource(90210, bytes);
-  CDXUTDialogResourceManager* cache = gui.GetResourceManager();
-
-  const int index = cache->AddTexture(90210);
-
-  EXPECT_EQ(cache->AddTexture(90210), index);
-  EXPECT_NE(cache->GetTextureNode(index)->texture, nullptr);
-  EXPECT_EQ(cache->GetTextureNode(index)->width, 8);
-  EXPECT_EQ(cache->GetTextureNode(cache->AddTexture(90211))->texture, nullptr);
 }
 
 }  // namespace

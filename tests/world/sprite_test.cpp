@@ -1,6 +1,12 @@
+// Sprites: which cell shows when, and how a sprite of the world lands on the screen.
+
 #include "world/creatures/sprite.h"
 
 #include <gtest/gtest.h>
+
+#include <utility>
+
+#include "support/gui_fixture.h"
 
 namespace {
 
@@ -17,17 +23,11 @@ int CellShown(const cSprite& sprite) {
 
 TEST(SpriteAnimation, RepeatingTheRunningAnimationDoesNotRestartIt) {
   cSprite sprite;
-  sprite.frame = 3.5f;
-  sprite.SetAnimation(0, 7, 4, 0.8f, 1);
-  EXPECT_FLOAT_EQ(sprite.frame, 3.5f);
-
-  sprite.frame = 9.0f;
-  sprite.SetAnimation(0, 7, 4, 0.8f, 1);
-  EXPECT_FLOAT_EQ(sprite.frame, 0.0f);
-
-  sprite.frame = 2.0f;
-  sprite.SetAnimation(4, 4, 4, 1.0f, 0);
-  EXPECT_FLOAT_EQ(sprite.frame, 4.0f) << "a frame below the range starts the new animation";
+  for (const auto& [before, after] : {std::pair{3.5f, 3.5f}, std::pair{9.0f, 0.0f}}) {
+    sprite.frame = before;
+    sprite.SetAnimation(0, 7, 4, 0.8f, 1);
+    EXPECT_FLOAT_EQ(sprite.frame, after) << before;
+  }
 }
 
 TEST(SpriteAnimation, LoopShowsEveryCellInOrderAndWrapsAfterAboutPointNineOneFourSeconds) {
@@ -67,16 +67,6 @@ TEST(SpriteAnimation, WithoutLoopTheLastCellStays) {
   EXPECT_LT(sprite.frame, 8.0f);
 }
 
-TEST(SpriteAnimation, ZeroDurationPinsTheFirstFrameWhateverTheStep) {
-  cSprite sprite;
-  sprite.SetCellSize(64, 64);
-  sprite.SetAnimation(5, 9, 4, 0.0f, 1);
-  sprite.frame = 7.0f;
-  sprite.Update(123.0f);
-  EXPECT_FLOAT_EQ(sprite.frame, 5.0f);
-  EXPECT_EQ(sprite.sourceRect, (Rect{64, 64, 128, 128}));
-}
-
 TEST(SpriteCells, CellNineOfAFourColumnSheetLiesInRowTwoColumnOne) {
   cSprite sprite;
   sprite.SetCellSize(64, 64);
@@ -85,31 +75,36 @@ TEST(SpriteCells, CellNineOfAFourColumnSheetLiesInRowTwoColumnOne) {
   EXPECT_EQ(sprite.sourceRect, (Rect{64, 128, 128, 192}));
 }
 
-TEST(SpriteCells, ZeroColumnsLeaveTheSourceRectangleAlone) {
-  cSprite sprite;
-  sprite.sourceRect = Rect{1, 2, 3, 4};
-  sprite.SetCellSize(64, 64);
-  sprite.SetAnimation(0, 3, 0, 1.0f, 1);
-  sprite.Update(0.5f);
-  EXPECT_EQ(sprite.sourceRect, (Rect{1, 2, 3, 4}));
-  EXPECT_FLOAT_EQ(sprite.frame, 1.5f);
-}
-
 TEST(ToArgb, ClampsEachChannelAndRoundsTheRest) {
   EXPECT_EQ(ToArgb(Colour{1.2f, 0.5f, -0.1f, 1.0f}), 0xffff8000u);
-  EXPECT_EQ(ToArgb(Colour{0.0f, 0.0f, 0.0f, 0.0f}), 0x00000000u);
   EXPECT_EQ(ToArgb(Colour{}), 0xffffffffu);
   EXPECT_EQ(ToArgb(Colour{0.1f, 0.2f, 0.3f, 0.627f}), 0xa01a334du);
 }
 
-TEST(ScreenElement, WithoutAGuiOrTextureNothingChangesOrDraws) {
-  cScreenElement element;
-  element.SetTexture(0, nullptr);
-  EXPECT_EQ(element.texture, -1);
-  EXPECT_EQ(element.sourceRect, Rect{});
-  element.Render(nullptr, 0.0f, 0.0f);
+// Every creature, projectile and particle draws through the sprite: drawn upright at its place
+// (less the camera), centred on its position, mirrored left to right when flipped, never upside
+// down.
+class SpriteOnScreen : public GuiFixture {};
+
+TEST_F(SpriteOnScreen, ASpriteIsDrawnUprightAndMirroredLeftToRightWhenFlipped) {
+  CreateAndResetDevice();
   cSprite sprite;
-  sprite.Render(nullptr, 0.0f, 0.0f);
+  sprite.SetTexture(gui.GetResourceManager()->AddTexture(WriteQuadrantPicture("q.png", 64, 64)),
+                    &gui);
+  ASSERT_EQ(sprite.sourceRect, (Rect{0, 0, 64, 64}));
+  sprite.position = {1132.0f, 282.0f};  // its centre
+  for (const int flipX : {0, 1}) {
+    ClearTarget();
+    sprite.flipX = flipX;
+    ASSERT_TRUE(SUCCEEDED(gui.BeginImages()));
+    sprite.Render(&gui, 1000.0f, 200.0f);
+    ASSERT_TRUE(SUCCEEDED(gui.EndImages()));
+    EXPECT_EQ(LitBounds(), (Rect{100, 50, 164, 114})) << flipX;
+    // Red top-left and blue bottom-left as painted; swapped with green and white when mirrored.
+    EXPECT_EQ(Pixel(116, 66), flipX ? kGreen : kRed);
+    EXPECT_EQ(Pixel(148, 66), flipX ? kRed : kGreen);
+    EXPECT_EQ(Pixel(116, 98), flipX ? kWhite : kBlue);
+  }
 }
 
 }  // namespace

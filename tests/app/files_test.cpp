@@ -1,0 +1,169 @@
+// The player's files and the terrain file: what each reads back from good, damaged and
+// missing files, and that a failed save never costs the player the file they had.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+
+#include "app/hiscore_table.h"
+#include "app/map_file.h"
+#include "app/settings.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+class PlayerFiles : public ::testing::Test {
+ protected:
+  void SetUp() override { std::filesystem::create_directory("data"); }
+  static void Write(const char* path, const std::string& text) { std::ofstream(path) << text; }
+  static std::string Read(const char* path) {
+    std::ostringstream text;
+    text << std::ifstream(path).rdbuf();
+    return text.str();
+  }
+  // A table holding scores 100, 90, ..., 10.
+  static cHiscoreTable Descending() {
+    cHiscoreTable table;
+    for (int i = 0; i < kHiscoreEntries; ++i) table.Insert(L"p" + std::to_wstring(i), 100 - 10 * i);
+    return table;
+  }
+  ScopedTempDir dir;
+};
+
+TEST_F(PlayerFiles, SettingsRoundTripAndAMissingFileKeepsTheDefaults) {
+  cSettings defaults;
+  EXPECT_TRUE(FAILED(defaults.Load()));
+  EXPECT_EQ(defaults.audio, 1);
+  EXPECT_EQ(defaults.difficulty, 1);
+  ASSERT_TRUE(SUCCEEDED(defaults.Save()));
+  EXPECT_EQ(Read(kSettingsPath), "audio: 1\nvolume: 1.000000\ndifficulty: 1\n");
+
+  cSettings written;
+  written.audio = 3;
+  written.volume = 0.25f;
+  written.difficulty = 3;
+  ASSERT_TRUE(SUCCEEDED(written.Save()));
+  cSettings read;
+  ASSERT_TRUE(SUCCEEDED(read.Load()));
+  EXPECT_EQ(read.audio, 3);
+  EXPECT_EQ(read.volume, 0.25f);
+  EXPECT_EQ(read.difficulty, 3);
+}
+
+TEST_F(PlayerFiles, DamagedSettingsGiveEasyAndTheFieldsBeforeTheDamage) {
+  for (const char* line : {"difficulty: 7\n", "difficulty: 0\n", "difficulty: x\n", ""}) {
+    Write(kSettingsPath, std::string("audio: 2\nvolume: 0.5\n") + line);
+    cSettings settings;
+    settings.difficulty = 2;
+    ASSERT_TRUE(SUCCEEDED(settings.Load()));
+    EXPECT_EQ(settings.difficulty, 1) << "line: " << line;
+    EXPECT_EQ(settings.audio, 2);
+  }
+  Write(kSettingsPath, "audio: loud\nvolume: 0.5\ndifficulty: 2\n");
+  cSettings settings;
+  ASSERT_TRUE(SUCCEEDED(settings.Load()));
+  EXPECT_EQ(settings.audio, 1);
+  EXPECT_EQ(settings.difficulty, 1) << "reading stops at the damaged line";
+}
+
+TEST_F(PlayerFiles, ScoresArePlacedBelowEqualOnesAndANewBestMovesEveryoneDown) {
+  cHiscoreTable table = Descending();
+  EXPECT_EQ(table.PlaceOf(10), -1) << "equal to the tenth: stays out";
+  EXPECT_EQ(table.PlaceOf(11), 9);
+  EXPECT_EQ(table.PlaceOf(100), 1);
+  EXPECT_EQ(table.PlaceOf(101), 0);
+  EXPECT_EQ(cHiscoreTable().PlaceOf(0), -1);
+  table.Insert(L"best", 500);
+  EXPECT_STREQ(table.Entry(0).name, L"best");
+  EXPECT_STREQ(table.Entry(1).name, L"p0");
+  EXPECT_EQ(table.Entry(9).score, 20u);
+}
+
+TEST_F(PlayerFiles, TheHallOfFameRoundTripsAnEmptyNameAndAMissingFileGivesNonames) {
+  cHiscoreTable missing;
+  EXPECT_FALSE(missing.Load());
+  EXPECT_STREQ(missing.Entry(9).name, L"noname");
+
+  cHiscoreTable table = Descending();
+  table.Insert(L"", 55);
+  ASSERT_TRUE(table.Save());
+  cHiscoreTable read;
+  ASSERT_TRUE(read.Load());
+  for (int i = 0; i < kHiscoreEntries; ++i) {
+    EXPECT_STREQ(read.Entry(i).name, table.Entry(i).name) << i;
+    EXPECT_EQ(read.Entry(i).score, table.Entry(i).score) << i;
+  }
+  EXPECT_EQ(Read(kHiscorePath).substr(0, 9), "p0\n100\np1");
+}
+
+TEST_F(PlayerFiles, ADamagedHallOfFameIsRepairedShortLongAndOutOfOrder) {
+  Write(kHiscorePath, std::string(200, 'w') + "\n50\nhigh\n900\nmid\n40\nzed\n-4\nlost\n3\n");
+  cHiscoreTable table;
+  ASSERT_TRUE(table.Load());
+  EXPECT_STREQ(table.Entry(0).name, L"high");
+  EXPECT_EQ(std::wstring(table.Entry(1).name), std::wstring(kHiscoreNameLength - 1, L'w'));
+  EXPECT_STREQ(table.Entry(2).name, L"mid");
+  EXPECT_STREQ(table.Entry(3).name, L"noname") << "reading stops at the damaged score";
+  for (int i = 1; i < kHiscoreEntries; ++i)
+    EXPECT_LE(table.Entry(i).score, table.Entry(i - 1).score);
+}
+
+TEST_F(PlayerFiles, AFailedSaveKeepsThePreviousFileAndLeavesNoPartialOne) {
+  Write(kHiscorePath, "anna\n300\n");
+  std::filesystem::create_directory(std::string(kHiscorePath) + ".new");  // blocks the temp file
+  EXPECT_FALSE(Descending().Save());
+  EXPECT_EQ(Read(kHiscorePath), "anna\n300\n");
+
+  std::filesystem::remove(kHiscorePath);
+  std::filesystem::remove(std::string(kHiscorePath) + ".new");
+  std::filesystem::remove("data");
+  EXPECT_TRUE(FAILED(cSettings().Save()));
+  EXPECT_FALSE(std::filesystem::exists(kSettingsPath));
+}
+
+TEST(MapText, ReadsThePointsItHoldsSortedByXAndNeverAnUndefinedOne) {
+  const struct {
+    const char* text;
+    std::vector<Vec2> points;
+  } cases[] = {
+      {"3\n-400 900\n0.5 1000.25\n6000 700\n", {{-400, 900}, {0.5f, 1000.25f}, {6000, 700}}},
+      {"4\n5 10\n1 20\n3 30\n3 40\n", {{1, 20}, {3, 30}, {3, 40}, {5, 10}}},
+      {"1 2 3 4 5 garbage", {{2, 3}}},
+      {"1000000 0 1 2 3", {{0, 1}, {2, 3}}},
+      {"3 0 1 x 5 6 7", {{0, 1}}},
+      {"3 0 1 nan 2 5 5", {{0, 1}}},
+      {"2 0 1 2 1e99", {{0, 1}}},
+      {"0", {}},
+      {"abc 1 2", {}},
+      {"-5 1 2", {}},
+      {"99999999999999999999 1 2", {}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ParseMap(c.text), c.points) << c.text;
+
+  std::mt19937 random(5);
+  const std::string alphabet = "0123456789 \n\t.-+eExanif";
+  for (int round = 0; round < 2000; ++round) {
+    std::string text = round % 3 == 0 ? std::to_string(random() % 50) + " " : "";
+    for (int i = static_cast<int>(random() % 40); i > 0; --i)
+      text += alphabet[random() % alphabet.size()];
+    for (const Vec2 p : ParseMap(text))
+      ASSERT_TRUE(std::isfinite(p.x) && std::isfinite(p.y)) << text;
+  }
+}
+
+TEST(MapFile, ReadsAFileAndAMissingOneLeavesThePointsAlone) {
+  ScopedTempDir dir;
+  std::vector<Vec2> points{{1.0f, 2.0f}};
+  EXPECT_FALSE(ReadMapFile("./data/map.hm", points));
+  EXPECT_EQ(points.size(), 1u);
+  std::ofstream("map.hm") << "2\n0 10\n100 20\n";
+  ASSERT_TRUE(ReadMapFile("map.hm", points));
+  EXPECT_EQ(points, (std::vector<Vec2>{{0.0f, 10.0f}, {100.0f, 20.0f}}));
+}
+
+}  // namespace

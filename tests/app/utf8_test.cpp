@@ -1,0 +1,47 @@
+// Text between files and the screen: names read from the hall of fame and debug lines written
+// out keep every character, and damaged bytes never cost more than the characters they held.
+
+#include <gtest/gtest.h>
+
+#include "app/utf8.h"
+
+namespace {
+
+TEST(Utf8, TextOfEveryLengthOfCharacterRoundTrips) {
+  const struct {
+    const char* utf8;
+    const wchar_t* wide;
+  } cases[] = {{"ember", L"ember"},
+               {"Drachenh\xc3\xb6hle", L"Drachenh\u00f6hle"},
+               {"\xe2\x9a\x94 sword", L"\u2694 sword"},
+               {"\xf0\x9f\x90\x89", L"\U0001F409"},
+               {"\xf3\xa0\x81\x81", L"\U000E0041"}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(Utf8ToWide(c.utf8), c.wide) << c.utf8;
+    EXPECT_EQ(WideToUtf8(c.wide), c.utf8) << c.utf8;
+  }
+}
+
+TEST(Utf8, DamagedBytesBecomeReplacementCharactersAndTheRestIsKept) {
+  const std::wstring bad(1, L'\uFFFD');
+  const struct {
+    std::string utf8;
+    std::wstring wide;
+  } cases[] = {
+      {"a\xff"
+       "b",
+       L"a" + bad + L"b"},              // no lead byte
+      {"a\xe2\x82", L"a" + bad + bad},  // cut short at the end
+      {"\xc3"
+       "b",
+       bad + L"b"},                                 // a lead without its continuation
+      {"\xc0\xaf", bad + bad},                      // an overlong '/'
+      {"\xed\xa0\x80", bad + bad + bad},            // a surrogate
+      {"\xf4\x90\x80\x80", bad + bad + bad + bad},  // beyond U+10FFFF
+  };
+  for (const auto& c : cases) EXPECT_EQ(Utf8ToWide(c.utf8), c.wide);
+  EXPECT_EQ(WideToUtf8(std::wstring(1, wchar_t(0xD800)) + L"x"), "\xef\xbf\xbdx");
+  EXPECT_EQ(WideToUtf8(std::wstring(1, wchar_t(0x110000))), "\xef\xbf\xbd");
+}
+
+}  // namespace

@@ -1,0 +1,320 @@
+// The framework under the game: the frame loop and its clock, keys and window messages from
+// SDL's events, the device and its back buffer, full screen, screenshots and diagnostics.
+
+#include <SDL.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "platform/framework_timer.h"
+#include "platform/key_map.h"
+#include "platform/letterbox.h"
+#include "platform/sdl_device.h"
+#include "support/framework_fixture.h"
+#include "support/picture.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+class Framework : public FrameworkFixture {
+ protected:
+  // Queues a key event as the keyboard would deliver it; frames pump it.
+  static void PushKey(SDL_Scancode scancode, bool down, Uint16 modifiers = KMOD_NONE,
+                      bool repeat = false) {
+    SDL_Event event{};
+    event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+    event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+    event.key.repeat = repeat ? 1 : 0;
+    event.key.keysym.scancode = scancode;
+    event.key.keysym.mod = modifiers;
+    ASSERT_EQ(SDL_PushEvent(&event), 1);
+  }
+  static void PushWindowEvent(SDL_WindowEventID id) {
+    SDL_Event event{};
+    event.type = SDL_WINDOWEVENT;
+    event.window.event = id;
+    event.window.windowID = SDL_GetWindowID(static_cast<SDL_Window*>(DXUTGetHWND()));
+    ASSERT_EQ(SDL_PushEvent(&event), 1);
+  }
+  std::vector<Call> KeysOf(unsigned code) const {
+    std::vector<Call> matching;
+    for (const Call& call : CallsOf("key")) {
+      if (call.code == code) matching.push_back(call);
+    }
+    return matching;
+  }
+};
+
+TEST_F(Framework, EachFrameMovesBeforeRenderingWithTheSameTimeAndPausedTimeNeverHappened) {
+  StartFramework();
+  DXUTAdvanceManualClock(1.0);
+  DXUTRunOneFrame();
+  DXUTPause(true, true);
+  DXUTAdvanceManualClock(5.0);
+  DXUTRunOneFrame();
+  DXUTPause(false, false);
+  DXUTAdvanceManualClock(0.5);
+  DXUTRunOneFrame();
+
+  EXPECT_EQ(CallNames(), (std::vector<std::string>{"move", "render", "move", "move", "render"}));
+  const auto moves = CallsOf("move");
+  const auto renders = CallsOf("render");
+  EXPECT_EQ(moves[0].time, renders[0].time);
+  EXPECT_EQ(moves[2].elapsed, renders[1].elapsed);
+  EXPECT_NEAR(moves[1].time, 1.0, 1e-9);
+  EXPECT_EQ(moves[1].elapsed, 0.0f);
+  EXPECT_NEAR(moves[2].time, 1.5, 1e-9) << "the paused five seconds never happened";
+  EXPECT_NEAR(moves[2].elapsed, 0.5f, 1e-6f);
+  EXPECT_EQ(DXUTGetTime(), moves[2].time);
+}
+
+TEST_F(Framework, TheQuitMessageEndsTheLoopWithItsCodeAndTheLoopCannotBeReentered) {
+  StartFramework();
+  DXUTSetCallbackFrameMove([](DXUTDevice*, double, float, void*) {
+    calls().push_back({"move"});
+    if (std::count_if(calls().begin(), calls().end(),
+                      [](const Call& c) { return c.what == "move"; }) == 3) {
+      EXPECT_TRUE(FAILED(DXUTMainLoop())) << "entered from its own frame";
+      DXUTPostQuitMessage(5);
+    }
+  });
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(DXUTMainLoop(), S_OK);
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("DXUTMainLoop"), std::string::npos);
+  EXPECT_EQ(CallsOf("move").size(), 3u) << "no frame after the quit message";
+  EXPECT_EQ(DXUTGetExitCode(), 5);
+}
+
+TEST_F(Framework, AFrameworkErrorKeepsItsExitCodeOverTheQuitMessage) {
+  DXUTSetCallbackDeviceCreated(
+      [](DXUTDevice*, const DXUTSurfaceDesc*, void*) -> HRESULT { return E_FAIL; });
+  ASSERT_EQ(DXUTInit(false, false, false, true), S_OK);
+  ASSERT_EQ(DXUTCreateWindow(L"Drakmoor"), S_OK);
+  EXPECT_EQ(DXUTCreateDevice(0, true, 800, 600), DXUTERR_CREATINGDEVICEOBJECTS);
+  DXUTPostQuitMessage(0);
+  EXPECT_EQ(DXUTGetExitCode(), 8);
+  EXPECT_EQ(DXUTRunOneFrame(), E_FAIL) << "no device, no frame";
+}
+
+TEST(FrameworkTimer,
+     AStoppedIntervalIsExcludedHoweverOftenStoppedOrStartedAndElapsedIsNeverNegative) {
+  cFrameworkTimer timer;
+  timer.UseManualClock(true);
+  timer.AdvanceManualClock(2.0);
+  timer.Reset();  // a timer that stood still starts at zero, not at the time it stood
+  EXPECT_EQ(timer.Read().time, 0.0);
+  timer.AdvanceManualClock(1.5);
+  timer.Stop();
+  timer.AdvanceManualClock(5.0);
+  timer.Stop();  // must not move the stop time
+  timer.AdvanceManualClock(5.0);
+  EXPECT_DOUBLE_EQ(timer.Read().time, 1.5);
+  EXPECT_EQ(timer.Read().elapsed, 0.0f);
+  timer.Start();
+  timer.Start();  // must not move the base time again
+  timer.AdvanceManualClock(0.25);
+  const cFrameworkTimer::Reading reading = timer.Read();
+  EXPECT_DOUBLE_EQ(reading.time, 1.75);
+  EXPECT_FLOAT_EQ(reading.elapsed, 0.25f);
+
+  cFrameworkTimer real;
+  real.Reset();
+  for (int i = 0; i < 1000; ++i) {
+    const float elapsed = real.Read().elapsed;
+    ASSERT_TRUE(elapsed >= 0.0f && !std::isnan(elapsed));
+  }
+}
+
+TEST_F(Framework, NestedPausesNeedAsManyResumesAndNeverGoBelowZero) {
+  ASSERT_EQ(DXUTInit(false, false, false, true), S_OK);
+  DXUTPause(true, false);
+  DXUTPause(true, true);
+  DXUTPause(false, false);
+  EXPECT_TRUE(DXUTIsTimePaused());
+  EXPECT_FALSE(DXUTIsRenderingPaused());
+  DXUTPause(false, true);
+  EXPECT_FALSE(DXUTIsTimePaused());
+  DXUTPause(false, false);
+  DXUTPause(false, false);
+  DXUTPause(true, true);  // one pause after the extra resumes pauses at once
+  EXPECT_TRUE(DXUTIsTimePaused());
+  EXPECT_TRUE(DXUTIsRenderingPaused());
+}
+
+TEST_F(Framework, KeysReachTheGameAndTheKeyTableWithTheirWindowsCodesRepeatsAsPresses) {
+  StartFramework();
+  PushKey(SDL_SCANCODE_A, true);
+  DXUTRunOneFrame();
+  EXPECT_EQ(CallNames(), (std::vector<std::string>{"key", "move", "render"})) << "keys first";
+  EXPECT_TRUE(DXUTIsKeyDown('A'));
+  PushKey(SDL_SCANCODE_A, false);
+  PushKey(SDL_SCANCODE_F13, true);  // no code: not passed on
+  PushKey(SDL_SCANCODE_RETURN, true);
+  PushKey(SDL_SCANCODE_KP_ENTER, true);
+  PushKey(SDL_SCANCODE_UP, true);
+  PushKey(SDL_SCANCODE_UP, true, KMOD_NONE, true);
+  PushKey(SDL_SCANCODE_UP, false);
+  DXUTRunOneFrame();
+  EXPECT_FALSE(DXUTIsKeyDown('A'));
+  EXPECT_EQ(KeysOf('A').size(), 2u);
+  EXPECT_EQ(KeysOf(VK_RETURN).size(), 2u) << "both Enter keys are Enter";
+  const auto up = KeysOf(VK_UP);
+  ASSERT_EQ(up.size(), 3u);
+  EXPECT_TRUE(up[0].down && up[1].down && !up[2].down);
+  EXPECT_EQ(CallsOf("key").size(), 7u);
+
+  const struct {
+    SDL_Scancode scancode;
+    unsigned code;
+  } keys[] = {{SDL_SCANCODE_Z, 'Z'},
+              {SDL_SCANCODE_0, '0'},
+              {SDL_SCANCODE_LEFT, 37},
+              {SDL_SCANCODE_DOWN, 40},
+              {SDL_SCANCODE_ESCAPE, 27},
+              {SDL_SCANCODE_SPACE, 32},
+              {SDL_SCANCODE_BACKSPACE, 8},
+              {SDL_SCANCODE_PRINTSCREEN, 44},
+              {SDL_SCANCODE_F1, 112},
+              {SDL_SCANCODE_F12, 123},
+              {SDL_SCANCODE_KP_0, 96},
+              {SDL_SCANCODE_KP_DIVIDE, 111},
+              {SDL_SCANCODE_LSHIFT, VK_LSHIFT},
+              {SDL_SCANCODE_RALT, VK_RMENU},
+              {SDL_SCANCODE_APPLICATION, 0}};
+  for (const auto& key : keys) {
+    EXPECT_EQ(VirtualKeyFromScancode(key.scancode), key.code) << SDL_GetScancodeName(key.scancode);
+  }
+}
+
+TEST_F(Framework, AltEnterTogglesFullScreenAndItsEnterNeverReachesTheGame) {
+  StartFramework();
+  PushKey(SDL_SCANCODE_LALT, true, KMOD_LALT);
+  PushKey(SDL_SCANCODE_RETURN, true, KMOD_LALT);
+  PushKey(SDL_SCANCODE_RETURN, true, KMOD_LALT, true);  // held: no second toggle
+  PushKey(SDL_SCANCODE_LALT, false);
+  PushKey(SDL_SCANCODE_RETURN, false);  // released after Alt: still the framework's
+  DXUTRunOneFrame();
+  EXPECT_FALSE(DXUTIsWindowed());
+  EXPECT_TRUE(KeysOf(VK_RETURN).empty());
+  EXPECT_FALSE(DXUTIsKeyDown(VK_RETURN));
+  EXPECT_EQ(CallsOf("lost").size(), 1u);
+  EXPECT_EQ(CallsOf("reset").size(), 1u);
+  EXPECT_FALSE(DXUTIsTimePaused()) << "the pause around the switch is undone";
+
+  PushKey(SDL_SCANCODE_RETURN, true);  // a plain Enter afterwards is the game's again
+  DXUTRunOneFrame();
+  EXPECT_EQ(KeysOf(VK_RETURN).size(), 1u);
+}
+
+TEST_F(Framework, FocusArrivesAsActivationAndItsLossInFullScreenPausesUntilRegained) {
+  StartFramework();
+  PushWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
+  PushWindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED);
+  DXUTRunOneFrame();
+  const auto messages = CallsOf("message");
+  ASSERT_EQ(messages.size(), 2u);
+  EXPECT_EQ(messages[0].code, kMsgActivate);
+  EXPECT_FALSE(messages[0].down);
+  EXPECT_TRUE(messages[1].down);
+  DXUTSendWindowMessage(kMsgActivate, 0, 0);
+  EXPECT_FALSE(DXUTIsTimePaused()) << "in a window time runs on";
+  DXUTSendWindowMessage(kMsgActivate, 1, 0);
+
+  ASSERT_EQ(DXUTToggleFullScreen(), S_OK);
+  DXUTSendWindowMessage(kMsgActivate, 0, 0);
+  DXUTSendWindowMessage(kMsgActivate, 0, 0);  // a second loss must not pause twice
+  EXPECT_TRUE(DXUTIsTimePaused());
+  EXPECT_TRUE(DXUTIsRenderingPaused());
+  DXUTSendWindowMessage(kMsgActivate, 1, 0);
+  EXPECT_FALSE(DXUTIsTimePaused());
+  EXPECT_FALSE(DXUTIsRenderingPaused());
+}
+
+TEST_F(Framework, ClosingTheWindowEndsTheLoopWithExitCodeZero) {
+  StartFramework();
+  PushWindowEvent(SDL_WINDOWEVENT_CLOSE);
+  EXPECT_EQ(DXUTMainLoop(), S_OK);
+  EXPECT_EQ(CallsOf("message").size(), 2u) << "close, then destroy";
+  EXPECT_EQ(DXUTGetExitCode(), 0);
+}
+
+TEST_F(Framework, TheSoftwareRendererIsTheReferenceDeviceWithAn800x600BackBuffer) {
+  static DXUTDeviceCaps offered;
+  ASSERT_EQ(DXUTInit(false, false, false, true), S_OK);
+  ASSERT_EQ(
+      DXUTCreateDevice(
+          0, true, 1024, 768,
+          [](const DXUTDeviceCaps* caps, bool, void*) { return caps->postPixelShaderBlending; },
+          [](DXUTDeviceSettings* settings, const DXUTDeviceCaps* caps, void*) {
+            offered = *caps;
+            settings->backBufferWidth = 1024;  // the back buffer stays 800x600 all the same
+            return true;
+          },
+          nullptr),
+      S_OK);
+  EXPECT_EQ(offered.deviceType, DXUTDeviceType::kReference);
+  int width = 0, height = 0;
+  SDL_QueryTexture(DXUTGetD3DDevice()->backBuffer, nullptr, nullptr, &width, &height);
+  EXPECT_EQ(width, 800);
+  EXPECT_EQ(height, 600);
+  DXUTShutdown();
+
+  ASSERT_EQ(DXUTInit(false, false, false, true), S_OK);
+  EXPECT_EQ(DXUTCreateDevice(
+                0, true, 800, 600, [](const DXUTDeviceCaps*, bool, void*) { return false; },
+                nullptr, nullptr),
+            DXUTERR_NOCOMPATIBLEDEVICES);
+  EXPECT_EQ(DXUTGetExitCode(), 3);
+}
+
+TEST_F(Framework, AScreenshotHoldsTheRenderedBackBuffer) {
+  ScopedTempDir folder;
+  DXUTSetCallbackFrameRender([](DXUTDevice* device, double, float, void*) {
+    SDL_SetRenderDrawColor(device->renderer, 200, 40, 10, 255);
+    SDL_RenderClear(device->renderer);
+  });
+  StartFramework();
+  DXUTRunOneFrame();
+  ASSERT_EQ(DXUTSaveBackBufferPNG("shot.png"), S_OK);
+  const Picture shot("shot.png");
+  ASSERT_TRUE(shot.loaded());
+  EXPECT_EQ(shot.width(), 800);
+  EXPECT_EQ(
+      (std::array{shot.channel(400, 300, 0), shot.channel(400, 300, 1), shot.channel(400, 300, 2)}),
+      (std::array<std::uint8_t, 3>{200, 40, 10}));
+  EXPECT_EQ(DXUTSaveBackBufferPNG("no/such/folder/shot.png"), E_FAIL);
+}
+
+TEST(Letterbox, TheBackBufferIsScaledWholeAndCentredWithBarsOnTheSpareSides) {
+  const struct {
+    int width, height;
+    std::array<int, 4> lands;
+  } cases[] = {{800, 600, {0, 0, 800, 600}},
+               {1920, 1080, {240, 0, 1440, 1080}},
+               {1280, 1024, {0, 32, 1280, 960}},
+               {0, 600, {0, 0, 0, 0}},
+               {800, -1, {0, 0, 0, 0}}};
+  for (const auto& c : cases) {
+    const ScreenRect rect = LetterboxRect(c.width, c.height);
+    EXPECT_EQ((std::array{rect.x, rect.y, rect.w, rect.h}), c.lands)
+        << c.width << " x " << c.height;
+  }
+}
+
+TEST(Diagnostics, DebugLinesTracesAndMessageBoxesWithoutADisplayGoToStandardErrorAsUtf8) {
+  setenv("SDL_VIDEODRIVER", "dummy", 1);
+  testing::internal::CaptureStderr();
+  DXUTOutputDebugString(L"Loaded %d samples for %ls\n", 17, L"Drachenh\u00f6hle \u2694");
+  EXPECT_EQ(DXUTTrace("gui", 42, E_FAIL, L"SDL_RenderCopy", false), E_FAIL);
+  DXUTMessageBox(L"Failed to init the application!", L"Error", kMbIconError);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "Loaded 17 samples for Drachenh\xc3\xb6hle \xe2\x9a\x94\n"
+            "gui(42): SDL_RenderCopy hr=0x80004005\n"
+            "Error: Failed to init the application!\n");
+  DXUTShutdown();
+}
+
+}  // namespace

@@ -1,0 +1,527 @@
+// The attackers and the village as the player meets them: when each kind shoots, casts, leaps
+// or drops archers, what each leaves when it falls, and how fire, knocks and drops treat it.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <span>
+
+#include "app/defender_posts.h"
+#include "app/world_setup.h"
+#include "audio/test_sounds.h"
+#include "platform/dxut.h"
+#include "support/match_world.h"
+#include "world/creatures/archer.h"
+#include "world/creatures/defender.h"
+#include "world/creatures/hero.h"
+#include "world/creatures/sheep.h"
+#include "world/creatures/wizard.h"
+#include "world/creatures/zeppelin.h"
+#include "world/projectiles/spell.h"
+#include "world/projectiles/sword.h"
+
+namespace {
+
+constexpr float kArcherY = kGroundY - 12.0f;  // 48 high: feet 12 below the centre
+constexpr float kWizardY = kGroundY - 16.0f;  // 64 high
+constexpr float kTallY = kGroundY - 32.0f;    // heroes and sheep, 128 high
+constexpr int kMatchMusic = 128;
+
+class Attackers : public DragonMatch {
+ protected:
+  // Seconds of game time until `done` holds; negative if it does not within `limit`.
+  template <class Predicate>
+  double SecondsUntil(Predicate done, double limit) {
+    const double start = DXUTGetTime();
+    if (!RunUntil(done, static_cast<int>(limit / kFrame))) return -1.0;
+    return DXUTGetTime() - start;
+  }
+  // Arrows loosed over `frames` frames.
+  int ArrowsOver(int frames) {
+    int loosed = 0;
+    for (int i = 0; i < frames; ++i) {
+      RunFrames(1);
+      loosed += NewArrows();
+    }
+    return loosed;
+  }
+  // Each coin's offset from the first, and its amount, against the letter it should spell.
+  void ExpectLetter(std::span<const Vec2> letter, Vec2 origin, int amount) {
+    const std::vector<cGold*> coins = Coins();
+    ASSERT_EQ(coins.size(), letter.size());
+    for (std::size_t i = 0; i < coins.size(); ++i) {
+      EXPECT_EQ(coins[i]->amount, amount) << i;
+      EXPECT_NEAR(coins[i]->position.x, origin.x + letter[i].x, 1e-3f) << i;
+      EXPECT_NEAR(coins[i]->position.y, origin.y + letter[i].y, 1e-3f) << i;
+    }
+  }
+  static int Cell(const cCreature* creature) { return static_cast<int>(creature->frame); }
+};
+
+TEST_F(Attackers, AnArcherShootsFromExactly400AwayEveryThreeSecondsButNotBeyondTheLairLine) {
+  dragon().position = {3000.0f, 500.0f};
+  auto* atRange = Spawn<cArcher>(kTypeArcher, {2600.0f, 500.0f});
+  auto* beyond = Spawn<cArcher>(kTypeArcher, {3000.0f, 500.0f - 400.5f});
+  atRange->Update(kStep);
+  beyond->Update(kStep);
+  EXPECT_EQ(atRange->state, kCreatureAttacking);
+  EXPECT_EQ(beyond->state, kCreatureWalking);
+  game().creatures.resize(1);
+
+  Hear({129, 130});
+  dragon().position = {5300.0f, 900.0f};
+  auto* archer = Spawn<cArcher>(kTypeArcher, {5000.0f, kArcherY});
+  EXPECT_EQ(ArrowsOver(174), 1) << "at once";
+  EXPECT_FLOAT_EQ(dragon().health, 95.0f);
+  EXPECT_EQ(ArrowsOver(246), 2) << "after 3 s and after 6 s";
+  EXPECT_EQ(SoundsPlayed(), 3) << "one bow sound per arrow";
+  EXPECT_EQ(archer->position.x, 5000.0f) << "stands while it shoots";
+
+  dragon().position = {5400.0f, 900.0f};
+  auto* pastTheLine = Spawn<cArcher>(kTypeArcher, {5100.0f, kArcherY});
+  RunFor(1.0);
+  EXPECT_NE(pastTheLine->state, kCreatureAttacking);
+  EXPECT_GT(pastTheLine->position.x, 5150.0f) << "walks on into the lair";
+}
+
+// Each shot plays one of the two bow sounds at random: over a volley both must be heard, from
+// the archers and from the zeppelins' crews alike. One sound is loaded per run, so only its
+// plays count.
+class BowSounds : public Attackers, public testing::WithParamInterface<int> {};
+
+TEST_P(BowSounds, ArchersAndZeppelinCrewsBothPlayIt) {
+  Hear({GetParam()});
+  std::srand(1);
+  dragon().position = {2300.0f, 900.0f};
+  auto* archer = Spawn<cArcher>(kTypeArcher, {2000.0f, kArcherY});
+  for (int frame = 0; frame < 8; ++frame) {
+    archer->lastShot = -10.0;
+    RunFrames(1);
+  }
+  const int byArchers = SoundsPlayed();
+  EXPECT_GT(byArchers, 0);
+  game().RemoveCreature(archer);
+  auto* zeppelin = Spawn<cZeppelin>(kTypeZeppelin, {2000.0f, 700.0f});
+  zeppelin->target = zeppelin->position;  // hovering where it is
+  zeppelin->lastDrop = 1e9;               // with no archers to drop
+  for (int frame = 0; frame < 8; ++frame) {
+    zeppelin->lastShot = -10.0;
+    RunFrames(1);
+  }
+  EXPECT_GT(SoundsPlayed(), byArchers);
+}
+
+INSTANTIATE_TEST_SUITE_P(EachBow, BowSounds, testing::Values(129, 130));
+
+TEST_F(Attackers, AThrownArcherCrushesTheArchersAroundItButNotSheepAndLeavesOneCoinEach) {
+  dragon().position = {2300.0f, 900.0f};  // keeps the bystanders shooting, not walking
+  auto* left = Spawn<cArcher>(kTypeArcher, {1950.0f, kArcherY});
+  auto* right = Spawn<cArcher>(kTypeArcher, {2050.0f, kArcherY});
+  auto* sheep = Spawn<cSheep>(kTypeSheep, {2030.0f, 968.0f});
+  auto* far = Spawn<cArcher>(kTypeArcher, {2200.0f, kArcherY});
+  auto* thrown = Spawn<cArcher>(kTypeArcher, {2000.0f, kArcherY - 20.0f});
+  thrown->Throw({});
+  thrown->health = 0.0f;  // dropped by the dragon
+  RunFrames(1);
+  EXPECT_EQ(thrown->yell.active, 1) << "it yells as it falls";
+
+  ASSERT_TRUE(RunUntil([&] { return thrown->state != kCreatureThrown; }, 60));
+  EXPECT_EQ(Coins().size(), 3u) << "itself and the two beside it";
+  for (cArcher* hit : {left, right}) {
+    EXPECT_FLOAT_EQ(hit->health, -25.0f);
+    EXPECT_EQ(hit->state, kCreatureKnocked);
+  }
+  EXPECT_LT(left->target.x, 0.0f);
+  EXPECT_GT(right->target.x, 0.0f);
+  EXPECT_FLOAT_EQ(far->health, 25.0f);
+  EXPECT_FLOAT_EQ(sheep->health, 1.0f);
+}
+
+TEST_F(Attackers, BurningKillsFootSoldiersInTwoThirdsOfASecondForOneAndTwoCoins) {
+  auto* archer = Spawn<cArcher>(kTypeArcher, {1000.0f, kArcherY});
+  auto* wizard = Spawn<cWizard>(kTypeWizard, {2000.0f, kWizardY});
+  for (cCreature* soldier : {static_cast<cCreature*>(archer), static_cast<cCreature*>(wizard)}) {
+    soldier->Knock({40.0f, -200.0f});  // as the breath does
+    soldier->Burn();
+  }
+  RunFrames(38);  // 0.63 s
+  ASSERT_TRUE(Listed(archer));
+  ASSERT_TRUE(Listed(wizard));
+  EXPECT_LT(archer->rotation, 0.0f) << "flying right, it turns clockwise";
+  EXPECT_TRUE(Coins().empty());
+  RunFrames(4);  // 0.7 s
+  EXPECT_FALSE(Listed(archer));
+  EXPECT_FALSE(Listed(wizard));
+  EXPECT_EQ(Coins().size(), 3u);
+}
+
+// A flame's touch sets a walker burning without giving it a velocity, so `target` still holds
+// the walk target high above the lair: it burns where it stands.
+TEST_F(Attackers, AWalkerSetBurningByAFlameBurnsWhereItStands) {
+  auto* archer = Spawn<cArcher>(kTypeArcher, {2000.0f, kArcherY});
+  RunFrames(2);
+  ASSERT_EQ(archer->target, (Vec2{5880.0f, 0.0f}));
+  const Vec2 where = archer->position;
+  archer->Burn();
+  RunFrames(10);
+  EXPECT_EQ(archer->state, kCreatureBurning);
+  EXPECT_EQ(archer->position, where);
+  EXPECT_LT(archer->health, 25.0f);
+}
+
+TEST_F(Attackers, AWizardDecidesOnTheDragonOverheadDifferentlyFromWalkingAndCastsEvery4_5s) {
+  auto* wizard = Spawn<cWizard>(kTypeWizard, {2000.0f, kWizardY});
+  dragon().position = wizard->position + Vec2{30.0f, -200.0f};
+  wizard->Update(kStep);
+  EXPECT_EQ(wizard->state, kCreatureWalking) << "within 400, but overhead";
+  wizard->Update(kStep);
+  EXPECT_EQ(wizard->state, kCreatureAttacking) << "walking, it stops under the dragon";
+  game().creatures.resize(1);
+
+  Hear({141});
+  auto* caster = Spawn<cWizard>(kTypeWizard, {2700.0f, kWizardY});
+  dragon().position = {3000.0f, 900.0f};
+  RunFrames(2);  // decides, then casts at once: the clock is long past 4.5 s
+  const std::vector<cSpell*> spells = ProjectilesOf<cSpell>(kProjectileSpell);
+  ASSERT_EQ(spells.size(), 1u);
+  EXPECT_EQ(spells[0]->charged, 1);
+  EXPECT_NEAR(spells[0]->velocity.y, -600.0f + 300.0f * kStep, 1e-3f) << "straight up";
+  EXPECT_EQ(spells[0]->velocity.x, 0.0f);
+  RunFrames(1);
+  EXPECT_EQ(Cell(caster), 4) << "casting";
+  RunFrames(268);
+  EXPECT_EQ(SoundsPlayed(), 1) << "4.5 s after the first cast: no second one yet";
+  RunFrames(2);
+  EXPECT_EQ(SoundsPlayed(), 2);
+}
+
+class Heroes : public Attackers {
+ protected:
+  void SetUp() override {
+    Attackers::SetUp();
+    cHero::tauntCounter = 0;
+  }
+  // A hero on the ground at x that has just taunted, so it gets straight to business.
+  cHero* HeroAt(float x) {
+    auto* hero = Spawn<cHero>(kTypeHero, {x, kGroundY});
+    hero->lastTaunt = DXUTGetTime();
+    return hero;
+  }
+  // Within reach: the dragon hovers low, 250 to the right of the hero.
+  cHero* HeroBeforeTheDragon() {
+    dragon().position = {3000.0f, 900.0f};
+    return HeroAt(2750.0f);
+  }
+  std::vector<cSword*> Swords() const { return ProjectilesOf<cSword>(kProjectileSword); }
+  // The voices and the sword throw are heard one play at a time; the match music loops on
+  // the channel the game keeps for it.
+  void HearTheBattle(std::initializer_list<int> ids) {
+    Hear(ids);
+    test_sounds::Register(kMatchMusic, test_sounds::SineWav(0.5));
+    ASSERT_EQ(game().soundSystem.AddSampleFromResource(kMatchMusic, 1, 0), S_OK);
+    game().musicChannel = game().PlaySound(kMatchMusic);
+  }
+  int MusicVolume() const { return g_game.soundSystem.GetChannelVolume(g_game.musicChannel); }
+};
+
+TEST_F(Heroes, EachNewHeroTauntsAtOnceInTheNextVoiceWithTheMusicDuckedUntilItEnds) {
+  HearTheBattle({138});
+  auto* hero = Spawn<cHero>(kTypeHero, {1000.0f, kGroundY});
+  RunFrames(1);
+  EXPECT_EQ(hero->taunting, 1);
+  EXPECT_EQ(MusicVolume(), 20);
+  EXPECT_EQ(SoundsPlayed(), 2) << "the music and voice 138";
+  EXPECT_NEAR(SecondsUntil([&] { return hero->taunting == 0; }, 5.0), 2.7, 0.05);
+  EXPECT_EQ(MusicVolume(), 100);
+  EXPECT_EQ(SoundsPlayed(), 2) << "one voice per taunt";
+  RunFor(0.5);
+  EXPECT_GT(hero->position.x, 1050.0f) << "then it marches on the dragon";
+
+  // Voices go round 138, 139, 140; a stray counter starts again.
+  EXPECT_EQ(cHero::NextTauntVoice(), 139);
+  EXPECT_EQ(cHero::NextTauntVoice(), 140);
+  EXPECT_EQ(cHero::NextTauntVoice(), 138);
+  cHero::tauntCounter = 7;
+  EXPECT_EQ(cHero::NextTauntVoice(), 138);
+
+  // One removed in mid-taunt gives the music back.
+  auto* second = Spawn<cHero>(kTypeHero, {500.0f, kGroundY});
+  RunFrames(1);
+  ASSERT_EQ(MusicVolume(), 20);
+  game().RemoveCreature(second);
+  EXPECT_EQ(MusicVolume(), 100);
+}
+
+TEST_F(Heroes, WithinReachAHeroLeapsAndThrowsFiveSwordsAtTheTopOfTheArc) {
+  HearTheBattle({143});
+  auto* hero = HeroBeforeTheDragon();
+  RunFrames(1);
+  EXPECT_EQ(hero->state, kCreatureAttacking);
+  RunFrames(1);
+  EXPECT_EQ(hero->jumping, 1);
+  EXPECT_EQ(hero->target, (Vec2{112.5f, -337.5f}));
+
+  EXPECT_NEAR(SecondsUntil([&] { return !Swords().empty(); }, 2.0), 0.84, 0.02);
+  EXPECT_EQ(SoundsPlayed(), 2) << "the music and one sword throw";
+  const std::vector<cSword*> swords = Swords();
+  ASSERT_EQ(swords.size(), 5u);
+  const float degrees[] = {-63.0f, -37.8f, -12.6f, 12.6f, 37.8f};
+  for (std::size_t i = 0; i < swords.size(); ++i) {
+    const float angle = degrees[i] * 3.1415927f / 180.0f;
+    EXPECT_NEAR(swords[i]->velocity.x, 850.0f * std::cos(angle), 0.05f) << i;
+    EXPECT_NEAR(swords[i]->velocity.y, 850.0f * std::sin(angle), 0.05f) << i;
+  }
+
+  dragon().position = {5600.0f, 300.0f};  // out of the swords' way
+  ASSERT_GT(SecondsUntil([&] { return hero->jumping == 0; }, 2.0), 0.0);
+  EXPECT_EQ(Swords().size(), 5u) << "one fan per leap";
+}
+
+// Leaps within the field keep their horizontal speed whichever way they go; only a leap that
+// carries the hero beyond the field's ends is slowed down.
+TEST_F(Heroes, OnlyLeapsCarryingAHeroBeyondTheFieldsEndsAreSlowed) {
+  const struct {
+    float x, vx;
+    bool slowed;
+  } cases[] = {{5300.0f, 112.5f, true},
+               {5300.0f, -112.5f, false},
+               {500.0f, -112.5f, true},
+               {500.0f, 112.5f, false},
+               {3000.0f, 112.5f, false}};
+  for (const auto& c : cases) {
+    auto* hero = HeroAt(c.x);
+    hero->jumping = 1;
+    hero->position.y = 500.0f;
+    hero->target = {c.vx, -300.0f};
+    hero->Update(kStep);
+    EXPECT_FLOAT_EQ(hero->target.x, c.slowed ? c.vx * 0.9f * kStep : c.vx) << c.x << " " << c.vx;
+    game().RemoveCreature(hero);
+  }
+}
+
+TEST_F(Heroes, KnocksAndBurnsCostNothingAndAGuardedHeroBlocksFireballsThenFallsToAnH) {
+  auto* hero = HeroBeforeTheDragon();
+  hero->lastAttack = DXUTGetTime();  // no leap for a while
+  RunFor(0.1);
+  hero->Knock({-500.0f, -500.0f});
+  RunFrames(1);
+  hero->target = {5880.0f, 0.0f};  // a stale walk target, as a flame finds it
+  hero->Burn();
+  RunFrames(1);
+  EXPECT_EQ(hero->state, kCreatureAttacking);
+  EXPECT_NEAR(hero->position.x, 2750.0f, 1e-3f);
+  EXPECT_EQ(hero->health, 400.0f);
+
+  RunFor(0.1);
+  ASSERT_EQ(Cell(hero), 6);
+  Shoot(kProjectileFireball, hero->position);
+  RunFrames(1);
+  EXPECT_EQ(hero->health, 397.5f);
+  EXPECT_EQ(Cell(hero), 10) << "recoiling";
+  RunFor(0.1);
+  EXPECT_EQ(Cell(hero), 6) << "on guard again";
+
+  const Vec2 feet{hero->position.x, kTallY};
+  dragon().position = {5600.0f, 300.0f};  // too far to draw the coins in
+  hero->health = -5.0f;
+  hero->Knock({-50.0f, -100.0f});  // as the killing fireball does
+  RunFrames(1);
+  EXPECT_EQ(hero->state, kCreatureDying);
+  EXPECT_NEAR(SecondsUntil([&] { return !Listed(hero); }, 3.0), 1.8, 0.05);
+  const Vec2 letterH[] = {{-40, 0}, {-40, -40}, {-40, -80}, {0, -40},
+                          {40, 0},  {40, -40},  {40, -80}};
+  ExpectLetter(letterH, feet, 50);
+}
+
+class Zeppelins : public Attackers {
+ protected:
+  void SetUp() override {
+    Attackers::SetUp();
+    dragon().position = {5600.0f, 300.0f};
+  }
+  cZeppelin* ZeppelinAt(Vec2 at) { return Spawn<cZeppelin>(kTypeZeppelin, at); }
+  // A zeppelin hovering where it is, with no archers to drop.
+  cZeppelin* HoveringAt(Vec2 at) {
+    auto* zeppelin = ZeppelinAt(at);
+    zeppelin->target = at;
+    zeppelin->lastDrop = 1e9;
+    return zeppelin;
+  }
+};
+
+TEST_F(Zeppelins, EachTakesItsOwnStationEightyAboveTheGroundFlyingLevelFromAfar) {
+  game().groundLine = {Vec2(-1000.0f, 1000.0f), Vec2(7000.0f, 1800.0f)};  // sloping
+  cZeppelin* zeppelins[] = {ZeppelinAt({-300.0f, 0.0f}), ZeppelinAt({3000.0f, 500.0f}),
+                            ZeppelinAt({-300.0f, 0.0f})};
+  RunFrames(1);
+  const float stations[] = {3900.0f, 3700.0f, 3500.0f};
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(zeppelins[i]->target.x, stations[i]) << i;
+    EXPECT_NEAR(zeppelins[i]->target.y, game().GroundHeightAt(stations[i]) - 80.0f, 1e-3f) << i;
+  }
+  RunFor(1.0);
+  // 200 pixels a second, moving on every second update: level beyond 1500, straight within.
+  EXPECT_NEAR(zeppelins[0]->position.x, -200.0f, 1.0f);
+  EXPECT_EQ(zeppelins[0]->position.y, 0.0f);
+  EXPECT_GT(zeppelins[1]->position.y, 505.0f);
+}
+
+TEST_F(Zeppelins, OnStationOneDropsAnArcherEveryTwoSecondsWhileTheWorldHasRoom) {
+  ZeppelinAt({3900.0f, kGroundY - 80.0f});
+  RunFrames(2);
+  ASSERT_EQ(CountOfType(kTypeArcher), 1) << "the first at once";
+  const cCreature& archer = *game().creatures.back();
+  EXPECT_EQ(archer.position.x, 3900.0f);
+  EXPECT_NEAR(archer.position.y, kArcherY, 1e-3f) << "standing on the ground below";
+  RunFor(1.9);
+  EXPECT_EQ(CountOfType(kTypeArcher), 1);
+  RunFor(0.2);
+  EXPECT_EQ(CountOfType(kTypeArcher), 2);
+
+  std::vector<cCreature*> crowd;
+  while (game().creatures.size() < kMaxCreatures)
+    crowd.push_back(Spawn(kTypePlain, {-2000.0f, 0.0f}));
+  RunFor(3.0);
+  EXPECT_EQ(CountOfType(kTypeArcher), 2) << "a full world holds the drop back";
+  game().RemoveCreature(crowd.back());
+  RunFrames(2);
+  EXPECT_EQ(CountOfType(kTypeArcher), 3) << "dropped as soon as a place is free";
+}
+
+TEST_F(Zeppelins, ShootsTwiceASecondWithBowSoundsButHoldsItsFireLeftOfMinusNinety) {
+  Hear({129, 130});
+  dragon().position = {2200.0f, 600.0f};
+  HoveringAt({2000.0f, 700.0f});
+  EXPECT_EQ(ArrowsOver(120), 4);
+  EXPECT_EQ(SoundsPlayed(), 4) << "each arrow with an archer's bow sound";
+  game().creatures.resize(1);
+  game().projectiles.clear();
+
+  dragon().position = {0.0f, 600.0f};
+  HoveringAt({-100.0f, 700.0f});
+  EXPECT_EQ(ArrowsOver(30), 0);
+  HoveringAt({-80.0f, 700.0f});
+  EXPECT_GT(ArrowsOver(30), 0);
+}
+
+TEST_F(Zeppelins, AKnockedOneFallsTrailingSmokeAndCrashesWithABlastAShakeAndGold) {
+  Hear({144});
+  auto* zeppelin = ZeppelinAt({2000.0f, 0.0f});
+  auto* under = Spawn(kTypeArcher, {2000.0f, kGroundY});
+  auto* aside = Spawn(kTypeArcher, {2800.0f, kGroundY});
+  under->Grab();  // nobody holds them, so they stay where they are
+  aside->Grab();
+  RunFrames(1);
+  zeppelin->Knock({});
+  RunFor(0.5);
+  EXPECT_EQ(zeppelin->smoke.active, 1);
+  EXPECT_FALSE(zeppelin->smoke.particles.empty());
+  EXPECT_GT(zeppelin->rotation, 0.0f);
+
+  ASSERT_TRUE(RunUntil([&] { return zeppelin->health <= 0.0f; }, 300));
+  EXPECT_LT(zeppelin->rotation, 0.7853982f + 0.01f) << "the tilt stops at a quarter turn";
+  EXPECT_EQ(game().shake, 40.0f);
+  EXPECT_EQ(SoundsPlayed(), 1) << "the bang";
+  // The blast reaches the archer under it but not the one aside; one small coin each for it
+  // and the zeppelin.
+  EXPECT_EQ(under->health, -25.0f);
+  EXPECT_EQ(aside->health, 25.0f);
+  ASSERT_EQ(Coins().size(), 2u);
+
+  const Vec2 wreck = zeppelin->position;
+  const double impact = DXUTGetTime();
+  ASSERT_TRUE(RunUntil([&] { return !Listed(zeppelin); }, 60));
+  EXPECT_NEAR(DXUTGetTime() - impact, 0.3, 0.05);
+  const std::vector<cGold*> coins = Coins();
+  ASSERT_EQ(coins.size(), 5u) << "and three big coins from the wreck";
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(coins[2 + i]->amount, 50);
+    EXPECT_NEAR(coins[2 + i]->position.x, wreck.x - 25.0f + 25.0f * i, 1e-3f) << i;
+  }
+}
+
+constexpr int kPost = 3;  // on the village ground, (-91, 890)
+
+TEST_F(Attackers, ADefenderFadesInUnhurtThenShootsSilentlyEveryTwoSecondsWithin600) {
+  Hear({129, 130});
+  cDefender* defender = SpawnDefenderAtPost(game(), kPost);
+  ASSERT_NE(defender, nullptr);
+  dragon().position = defender->position + Vec2{590.0f, 0.0f};
+  RunFor(0.5);
+  EXPECT_NEAR(defender->colour.a, 0.5f, 0.01f) << "half opaque half a second in";
+  Shoot(kProjectileFireball, defender->position);
+  RunFrames(2);
+  EXPECT_FLOAT_EQ(defender->health, 50.0f) << "unhurt while it fades in";
+  EXPECT_EQ(ArrowsOver(28), 0) << "nor does it shoot";
+
+  EXPECT_EQ(ArrowsOver(246), 3);
+  EXPECT_EQ(SoundsPlayed(), 0);
+  dragon().position = defender->position + Vec2{610.0f, 0.0f};
+  EXPECT_EQ(ArrowsOver(180), 0);
+}
+
+TEST_F(Attackers, AKilledDefenderLeavesADOfTenBigCoinsAndItsPostIsFilledAgain) {
+  cDefender* defender = SpawnDefenderAtPost(game(), kPost);
+  RunFor(1.0);
+  defender->health = 0.0f;  // as a killing fireball leaves it
+  defender->Knock({-50.0f, -100.0f});
+  ASSERT_TRUE(RunUntil([&] { return !Listed(defender); }, 240));
+  EXPECT_FALSE(DefenderPostOccupied(kPost));
+  const Vec2 letterD[] = {{0, 0},     {0, -25},  {0, -50},  {0, -75},  {0, -100},
+                          {25, -100}, {50, -75}, {50, -50}, {50, -25}, {25, 0}};
+  ASSERT_FALSE(Coins().empty());
+  ExpectLetter(letterD, Coins()[0]->position, 50);
+
+  game().lastDefenderRespawn = DXUTGetTime() - 9.5;
+  RunFor(0.6);
+  ASSERT_EQ(CountOfType(kTypeDefender), 1);
+  EXPECT_EQ(game().creatures.back()->position, DefenderPostPosition(kPost));
+  EXPECT_TRUE(DefenderPostOccupied(kPost));
+}
+
+TEST_F(Attackers, SheepShowTheirCellsAndOnlyThePrincessCriesForHelpOffTheGround) {
+  auto* princess = Spawn<cSheep>(kTypeSheep, {2950.0f, 560.0f});
+  princess->weight = 100.0f;
+  auto* sheep = Spawn<cSheep>(kTypeSheep, {3050.0f, kTallY});
+  RunFor(0.1);
+  EXPECT_EQ(princess->yell.active, 0);
+  EXPECT_EQ(sheep->sourceRect, (Rect{0, 0, 64, 128})) << "standing";
+
+  dragon().Grab(princess);
+  RunFor(0.5);
+  EXPECT_EQ(princess->yell.active, 1);
+  EXPECT_FALSE(princess->yell.particles.empty());
+  dragon().Drop();
+  RunFrames(1);
+  EXPECT_EQ(princess->yell.active, 1) << "falling";
+  princess->state = kCreatureIdle;  // set down on her feet, unhurt
+  princess->health = 1.0f;
+  RunFrames(1);
+  EXPECT_EQ(princess->yell.active, 0);
+
+  dragon().Grab(sheep);
+  RunFor(0.5);
+  EXPECT_EQ(sheep->sourceRect, (Rect{64, 0, 128, 128})) << "in the air";
+  EXPECT_EQ(sheep->yell.active, 0) << "an ordinary sheep is carried off quietly";
+}
+
+TEST_F(Attackers, ADroppedSheepCrushesWhatItLandsOnWithin90AndIsGoneWithoutACoin) {
+  auto* sheep = Spawn<cSheep>(kTypeSheep, {1000.0f, kTallY});
+  RunFrames(1);
+  sheep->position.y = 968.5f;  // lands at its next update
+  sheep->Throw({0.0f, 100.0f});
+  sheep->health = 0.0f;
+  cCreature* within = Spawn(kTypeArcher, {1085.0f, 970.0f});
+  cCreature* beyond = Spawn(kTypeArcher, {905.0f, 970.0f});
+  auto* neighbour = Spawn<cSheep>(kTypeSheep, {1040.0f, 970.0f});
+  sheep->Update(kStep);
+  EXPECT_EQ(within->health, -25.0f);
+  EXPECT_EQ(beyond->health, 25.0f);
+  EXPECT_EQ(neighbour->health, 1.0f) << "sheep are never hurt by a blast";
+  RunFrames(1);
+  EXPECT_FALSE(Listed(sheep));
+  EXPECT_TRUE(Coins().empty());
+}
+
+}  // namespace

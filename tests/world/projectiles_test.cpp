@@ -1,0 +1,276 @@
+// What flies in a match: making and removing projectiles, the pass that runs them with its tint
+// rule, and each kind's flight, hits, sounds and lifetime.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "support/match_world.h"
+#include "world/creatures/hero.h"
+#include "world/projectiles/arrow.h"
+#include "world/projectiles/breath.h"
+#include "world/projectiles/flame.h"
+#include "world/projectiles/gold.h"
+#include "world/projectiles/spell.h"
+
+namespace {
+
+class Projectiles : public DragonMatch {
+ protected:
+  // A projectile of `kind` where `creature` stands, then one pass; true when it was used up.
+  bool HitWith(int kind, cCreature* creature) {
+    Shoot(kind, creature->position, {700.0f, 0.0f});
+    const std::size_t before = game().projectiles.size();
+    game().UpdateProjectiles(0.0f);
+    const bool used = game().projectiles.size() < before;
+    game().projectiles.clear();
+    return used;
+  }
+};
+
+TEST_F(Projectiles, UnknownKindsMakeNothingAndOnlyListedOnesCanBeRemoved) {
+  for (int kind : {0, 8, -1}) EXPECT_EQ(Shoot(kind, {100.0f, 100.0f}), nullptr) << kind;
+  Shoot(kProjectileGold, {10.0f, 10.0f});
+  cGold stranger;
+  EXPECT_TRUE(FAILED(game().RemoveProjectile(&stranger)));
+  EXPECT_TRUE(FAILED(game().RemoveProjectile(nullptr)));
+  EXPECT_TRUE(SUCCEEDED(game().RemoveProjectile(game().projectiles.front().get())));
+  EXPECT_TRUE(game().projectiles.empty());
+}
+
+// A flame stands 100 above the point it was asked for, lies along the slope, has run its first
+// tenth, and the next may not start within 100 of it.
+TEST_F(Projectiles, FlamesKeepTheirDistanceLieAlongTheSlopeAndBurnOutAfterFourSeconds) {
+  auto* first = Shoot<cFlame>(kProjectileFlame, {1000.0f, kGroundY});
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(first->position, (Vec2{1000.0f, kGroundY - 100.0f}));
+  EXPECT_FLOAT_EQ(first->life, 3.9f);
+  EXPECT_EQ(Shoot(kProjectileFlame, {1000.0f, kGroundY - 10.0f}), nullptr);
+  EXPECT_EQ(Shoot(kProjectileFlame, {1050.0f, kGroundY - 150.0f}), nullptr);
+  EXPECT_NE(Shoot(kProjectileFlame, {1000.0f, kGroundY}), nullptr) << "exactly 100 away";
+  for (int i = 0; i < 233; ++i) game().UpdateProjectiles(kStep);
+  EXPECT_EQ(CountProjectiles(kProjectileFlame), 2);
+  for (int i = 0; i < 2; ++i) game().UpdateProjectiles(kStep);
+  EXPECT_EQ(CountProjectiles(kProjectileFlame), 1) << "the second, a frame younger, is left";
+
+  game().groundLine = {Vec2(-1000.0f, 0.0f), Vec2(7000.0f, 4000.0f)};  // down 1 in 2
+  auto* sloped = Shoot<cFlame>(kProjectileFlame, {3000.0f, game().GroundHeightAt(3000.0f)});
+  ASSERT_NE(sloped, nullptr);
+  EXPECT_NEAR(sloped->rotation, std::atan(0.5f), 1e-5f);
+}
+
+TEST_F(Projectiles, TwoAdjacentFinishedProjectilesLeaveOneFrameApart) {
+  auto* a = Shoot<cFlame>(kProjectileFlame, {1000.0f, kGroundY});
+  auto* b = Shoot<cFlame>(kProjectileFlame, {2000.0f, kGroundY});
+  Shoot<cFlame>(kProjectileFlame, {3000.0f, kGroundY});
+  a->life = 0.001f;
+  b->life = 0.001f;
+  game().UpdateProjectiles(kStep);
+  ASSERT_EQ(game().projectiles.size(), 2u);
+  EXPECT_EQ(game().projectiles.front().get(), b);
+  game().UpdateProjectiles(kStep);
+  EXPECT_EQ(game().projectiles.size(), 1u);
+}
+
+TEST_F(Projectiles, MissilesHurtAndTintTheDragonButCoinsAndFlamesDoNot) {
+  Shoot(kProjectileSword, dragon().position);
+  game().UpdateProjectiles(kStep);
+  EXPECT_TRUE(game().projectiles.empty());
+  EXPECT_EQ(dragon().health, 75.0f);
+  EXPECT_EQ(ToArgb(dragon().colour), 0xffff0000u);
+
+  dragon().colour = Colour{};
+  Shoot(kProjectileGold, dragon().position);
+  Shoot(kProjectileFlame, dragon().position + Vec2{0.0f, 100.0f});
+  game().UpdateProjectiles(kStep);
+  game().UpdateProjectiles(kStep);  // the flame moved up behind the coin: its turn comes now
+  EXPECT_TRUE(game().projectiles.empty());
+  EXPECT_EQ(game().gold, 10u);
+  EXPECT_EQ(dragon().state, kCreatureBurning) << "the flame burnt it";
+  EXPECT_EQ(ToArgb(dragon().colour), 0xffffffffu);
+}
+
+// Fireballs shot above the horizon and puffs that curve upwards never come back: once far
+// outside anything that can be seen or hit they go, so a long match does not pile them up.
+TEST_F(Projectiles, ThoseThatLeaveTheWorldForGoodAreRemovedButThoseComingBackStay) {
+  Shoot(kProjectileBreath, {3000.0f, 500.0f}, {1000.0f, -100.0f});
+  Shoot(kProjectileFireball, {3000.0f, 500.0f}, {-700.0f, -50.0f});
+  Shoot(kProjectileFireball, {3000.0f, 500.0f}, {0.0f, -700.0f});
+  for (int i = 0; i < 60 * 10 && !game().projectiles.empty(); ++i) game().UpdateProjectiles(kStep);
+  EXPECT_TRUE(game().projectiles.empty());
+
+  Shoot(kProjectileArrow, {-1500.0f, -100.0f}, {300.0f, 0.0f});
+  Shoot(kProjectileArrow, {7100.0f, -100.0f}, {-300.0f, 0.0f});
+  Shoot(kProjectileArrow, {3000.0f, -2100.0f}, {0.0f, 300.0f});
+  Shoot(kProjectileGold, {3000.0f, -3000.0f});
+  Shoot(kProjectileFlame, {-3000.0f, 0.0f});
+  game().UpdateProjectiles(kStep);
+  EXPECT_EQ(game().projectiles.size(), 5u);
+}
+
+TEST_F(Projectiles, AnArrowWhooshesOnceAfter0_4sFallsAndPassesThroughAllButTheDragon) {
+  Hear({131, 132});
+  cProjectile* arrow = Shoot(kProjectileArrow, {0.0f, 700.0f}, {600.0f, 0.0f});
+  ASSERT_NE(arrow, nullptr);
+  RunFrames(23);
+  EXPECT_EQ(SoundsPlayed(), 0);
+  RunFrames(2);
+  EXPECT_EQ(SoundsPlayed(), 1) << "as soon as it has flown 0.4 s";
+  RunFrames(61);
+  ASSERT_EQ(CountProjectiles(kProjectileArrow), 1);
+  EXPECT_NEAR(arrow->position.x, 860.0f, 1.0f);
+  RunFrames(1);  // 1.45 s: more than 10 below the ground line
+  EXPECT_EQ(CountProjectiles(kProjectileArrow), 0);
+  EXPECT_EQ(SoundsPlayed(), 1);
+
+  for (const int type : {kTypeArcher, kTypeWizard, kTypeHero, kTypeSheep}) {
+    cCreature* creature = Spawn(type, {1500.0f, 900.0f});
+    EXPECT_FALSE(HitWith(kProjectileArrow, creature)) << type;
+  }
+  EXPECT_TRUE(HitWith(kProjectileArrow, &dragon()));
+  EXPECT_FLOAT_EQ(dragon().health, 95.0f);
+}
+
+TEST_F(Projectiles, BreathBurnsEveryoneItTouchesKnockingFootSoldiersAndLeavesAFlameOnTheGround) {
+  const Vec2 at{1000.0f, 800.0f};
+  cCreature* sheep = Spawn(kTypeSheep, at);
+  cCreature* archer = Spawn(kTypeArcher, at + Vec2{10.0f, 0.0f});
+  cCreature* wizard = Spawn(kTypeWizard, at + Vec2{-10.0f, 0.0f});
+  cCreature* hero = Spawn(kTypeHero, at + Vec2{0.0f, 10.0f});
+  Shoot(kProjectileBreath, at, {-1000.0f, 0.0f});
+  Shoot(kProjectileBreath, dragon().position, {-1000.0f, 0.0f});
+  game().UpdateProjectiles(0.0f);
+  EXPECT_EQ(game().projectiles.size(), 2u) << "puffs go on through";
+  for (cCreature* creature : {sheep, archer, wizard, hero, static_cast<cCreature*>(&dragon())}) {
+    EXPECT_EQ(creature->state, kCreatureBurning) << "type " << creature->GetType();
+  }
+  EXPECT_EQ(archer->target, (Vec2{-500.0f, -200.0f}));
+  EXPECT_EQ(wizard->target, (Vec2{-500.0f, -200.0f}));
+  EXPECT_EQ(sheep->target, Vec2{});
+
+  // Its flame-burst cells run once and the last stays for the rest of its life.
+  auto* puff = Shoot<cBreath>(kProjectileBreath, {2000.0f, 0.0f});
+  for (int i = 0; i < 27; ++i) puff->Update(kStep);  // 0.45 s
+  EXPECT_EQ(static_cast<int>(puff->frame), 3);
+
+  game().projectiles.clear();
+  Shoot(kProjectileBreath, {2000.0f, kGroundY + 5.0f}, {0.0f, 600.0f});
+  game().UpdateProjectiles(kStep);  // 15 px below the ground now
+  ASSERT_EQ(game().projectiles.size(), 1u);
+  EXPECT_EQ(game().projectiles.front()->GetKind(), kProjectileFlame);
+  EXPECT_NEAR(game().projectiles.front()->position.y, kGroundY + 15.0f - 100.0f, 0.5f);
+}
+
+TEST_F(Projectiles, FireballsPassTheUnarmouredHurtTheArmouredAndBlastThreeAtTheGround) {
+  for (int type : {kTypeArcher, kTypeWizard, kTypeSheep}) {
+    EXPECT_FALSE(HitWith(kProjectileFireball, Spawn(type, {4000.0f, 800.0f}))) << type;
+  }
+  cCreature* defender = Spawn(kTypeDefender, {1000.0f, 800.0f});
+  defender->health = 30.0f;
+  EXPECT_TRUE(HitWith(kProjectileFireball, defender));
+  EXPECT_EQ(defender->health, 5.0f);
+  EXPECT_EQ(defender->state, kCreatureIdle);
+  EXPECT_TRUE(HitWith(kProjectileFireball, defender));
+  EXPECT_EQ(defender->state, kCreatureKnocked) << "killed on the second hit";
+  EXPECT_FALSE(HitWith(kProjectileFireball, defender)) << "the knocked are not hurt again";
+
+  auto* hero = Spawn<cHero>(kTypeHero, {2000.0f, 800.0f});
+  hero->SetAnimation(6, 6, 4, 1.0f, 0);  // on guard
+  hero->frame = 6.0f;
+  EXPECT_TRUE(HitWith(kProjectileFireball, hero));
+  EXPECT_EQ(hero->health, 397.5f);
+  hero->SetAnimation(0, 3, 4, 1.0f, 1);
+  hero->frame = 1.0f;
+  EXPECT_TRUE(HitWith(kProjectileFireball, hero));
+  EXPECT_EQ(hero->health, 372.5f);
+
+  std::vector<cCreature*> archers;
+  for (int i = 0; i < 5; ++i) {
+    archers.push_back(Spawn(kTypeArcher, {3000.0f + 10.0f * i, kGroundY - 20.0f}));
+    archers.back()->health = 100.0f;
+  }
+  Shoot(kProjectileFireball, {3000.0f, kGroundY + 11.0f}, {0.0f, 700.0f});
+  game().UpdateProjectiles(0.0f);
+  EXPECT_TRUE(game().projectiles.empty());
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(archers[i]->health, i < 3 ? 75.0f : 100.0f) << i;
+}
+
+TEST_F(Projectiles, AFireballDowningAZeppelinLetsTwoArchersFall) {
+  cCreature* zeppelin = Spawn(kTypeZeppelin, {1000.0f, 300.0f});
+  zeppelin->health = 25.0f;
+  EXPECT_TRUE(HitWith(kProjectileFireball, zeppelin));
+  EXPECT_EQ(zeppelin->state, kCreatureKnocked);
+  ASSERT_EQ(game().creatures.size(), 4u);
+  const Vec2 throws[] = {{-25.0f, -50.0f}, {25.0f, -50.0f}};
+  for (int i = 0; i < 2; ++i) {
+    const cCreature& archer = *game().creatures[2 + i];
+    EXPECT_EQ(archer.GetType(), kTypeArcher);
+    EXPECT_EQ(archer.target, throws[i]);
+    EXPECT_EQ(archer.health, 0.0f);
+  }
+}
+
+TEST_F(Projectiles, CoinsAreDrawnInWithin400CollectedForTheirAmountAndBlinkOutAfterFive) {
+  Shoot(kProjectileGold, dragon().position + Vec2{5.0f, 0.0f});
+  Shoot<cGold>(kProjectileGold, dragon().position + Vec2{-5.0f, 0.0f})->MakeBig();
+  game().UpdateProjectiles(kStep);
+  EXPECT_EQ(game().gold, 10u);
+  game().UpdateProjectiles(kStep);
+  EXPECT_EQ(game().gold, 60u);
+
+  auto* inRange = Shoot<cGold>(kProjectileGold, dragon().position + Vec2{400.0f, 0.0f});
+  auto* beyond =
+      Shoot<cGold>(kProjectileGold, dragon().position + Vec2{0.0f, 400.5f}, {100.0f, -300.0f});
+  inRange->Update(kStep);
+  beyond->Update(kStep);
+  EXPECT_FLOAT_EQ(inRange->velocity.x, -125.0f);
+  EXPECT_EQ(beyond->velocity, Vec2{});
+  game().projectiles.clear();
+
+  auto* coin = Shoot<cGold>(kProjectileGold, {1000.0f, 500.0f});
+  for (int i = 0; i < 239; ++i) game().UpdateProjectiles(kStep);
+  EXPECT_EQ(coin->colour.a, 1.0f);
+  bool hidden = false, shown = false;
+  for (int i = 0; i < 58; ++i) {
+    game().UpdateProjectiles(kStep);
+    ASSERT_EQ(game().projectiles.size(), 1u);
+    (coin->colour.a == 0.0f ? hidden : shown) = true;
+  }
+  EXPECT_TRUE(hidden && shown) << "blinking in its last second";
+  for (int i = 0; i < 4; ++i) game().UpdateProjectiles(kStep);
+  EXPECT_TRUE(game().projectiles.empty());
+}
+
+TEST_F(Projectiles, AChargedSpellRisesSixHundredAndBurstsOnceIntoSevenBallsThatHurtTheDragonByTen) {
+  Hear({142});
+  dragon().position = {5000.0f, 500.0f};
+  auto* spell = Shoot<cSpell>(kProjectileSpell, {2000.0f, 900.0f}, {0.0f, -600.0f});
+  ASSERT_NE(spell, nullptr);
+  spell->charged = 1;
+  RunFrames(30);
+  EXPECT_NEAR(spell->scale, 0.5f * std::sin(4.0f * (2.0f - 0.5f)) + 0.5f, 0.05f) << "pulsing";
+  RunFrames(89);
+  ASSERT_EQ(CountProjectiles(kProjectileSpell), 1);
+  EXPECT_NEAR(spell->position.y, 300.0f, 6.0f);
+  RunFrames(2);
+  const std::vector<cSpell*> balls = ProjectilesOf<cSpell>(kProjectileSpell);
+  ASSERT_EQ(balls.size(), 7u);
+  EXPECT_EQ(SoundsPlayed(), 1);
+  for (std::size_t i = 0; i < balls.size(); ++i) {
+    const float angle = 2.0f * 3.1415927f * static_cast<float>(i) / 7.0f;
+    const Vec2 launch = balls[i]->velocity - Vec2{0.0f, 300.0f * (2.0f - balls[i]->timer)};
+    EXPECT_NEAR(launch.x, 600.0f * std::cos(angle), 0.5f) << i;
+    EXPECT_NEAR(launch.y, 600.0f * std::sin(angle), 0.5f) << i;
+  }
+  RunFor(1.0);
+  EXPECT_EQ(CountProjectiles(kProjectileSpell), 7) << "no further bursts";
+  EXPECT_EQ(SoundsPlayed(), 1);
+  RunFor(1.1);
+  EXPECT_EQ(CountProjectiles(kProjectileSpell), 0) << "two seconds each";
+
+  EXPECT_FALSE(HitWith(kProjectileSpell, Spawn(kTypeArcher, {1500.0f, 900.0f})));
+  EXPECT_TRUE(HitWith(kProjectileSpell, &dragon()));
+  EXPECT_FLOAT_EQ(dragon().health, 90.0f);
+}
+
+}  // namespace
