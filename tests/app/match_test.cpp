@@ -70,19 +70,6 @@ TEST_F(MatchRules, ABlastKnocksAndHurtsWhatIsInsideUpToItsCountSkippingSheepAndT
   EXPECT_FLOAT_EQ(knocked->health, 15.0f) << "the first one hit was the last";
 }
 
-TEST_F(MatchRules, TheAimRunsFromForwardAndSlightlyDownToNearlyStraightDown) {
-  auto* dragon = static_cast<cDragon*>(PlaceDragon(game()));
-  dragon->aim = 0.0f;
-  const Vec2 forward = game().GetAimDirection();
-  EXPECT_NEAR(forward.x, -std::cos(0.2f), 1e-5f);
-  EXPECT_NEAR(forward.y, std::sin(0.2f), 1e-5f);
-  dragon->flipX = 1;
-  dragon->aim = 1.0f;
-  const Vec2 down = game().GetAimDirection();
-  EXPECT_GT(down.x, 0.0f);
-  EXPECT_NEAR(std::atan2(down.x, down.y), 6.5f * 3.14159265f / 180.0f, 1e-3f);
-}
-
 TEST_F(MatchRules, TheCreatureBehindARemovedOneWaitsAFrameAndSunkenFeetAreLifted) {
   cCreature* dead = Counter(1000.0f);
   dead->state = kCreatureDead;
@@ -264,13 +251,7 @@ TEST_F(InitialWorld, EachDifficultyStartsWithItsCrowdAndIntervals) {
   }
   Build(1);
   EXPECT_EQ(game().dragon->position, (Vec2{5650.0f, 750.0f}));
-  for (int post = 0; post < kDefenderPostCount; ++post) {
-    EXPECT_EQ(game().creatures[1 + post]->position, DefenderPostPosition(post));
-    EXPECT_TRUE(DefenderPostOccupied(post));
-  }
-  auto* princess = static_cast<cSheep*>(game().creatures[11].get());
-  EXPECT_EQ(princess->position, (Vec2{-60.0f, 733.0f}));
-  EXPECT_FLOAT_EQ(princess->weight, 100.0f);
+  EXPECT_EQ(game().creatures[11]->position, (Vec2{-60.0f, 733.0f})) << "the princess";
 }
 
 TEST_F(InitialWorld, AttackersArriveOnEachDifficultysSchedule) {

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/defender_posts.h"
 #include "app/game.h"
 #include "app/map_file.h"
 #include "support/picture.h"
@@ -123,26 +124,22 @@ TEST_F(Terrain, SheepPlacedInTheFieldsFindTheGroundAtOrAboveTheirFeet) {
   }
 }
 
-TEST_F(Terrain, TheVillageGivesEveryPostItsSurface) {
-  // Defenders (feet 8 below their post) and the princess (feet 32 below her centre) never
-  // fall: the tiles draw their floors, and the ground line must not lift them off.
-  struct Floor {
-    float x;
-    float feet;
-    const char* what;
-  };
-  const Floor raised[] = {{-230.0f, 700.0f, "west tower top"},
-                          {-30.0f, 700.0f, "keep top"},
-                          {-136.0f, 834.0f, "west wall walk"},
-                          {23.0f, 834.0f, "east wall walk"},
-                          {-60.0f, 765.0f, "princess's balcony"}};
-  for (const Floor& f : raised) {
-    EXPECT_NEAR(DrawnEdgeAt(f.x), f.feet, 4.0f) << f.what;
-    EXPECT_GE(GroundAt(f.x), f.feet) << f.what << ": the ground line would lift the guard";
+// Defenders (feet 8 below their post) and the princess (feet 32 below her centre) stand on
+// the floors the tiles draw: tower tops, wall walks and her balcony as the first thing drawn
+// in their column, the street as solid ground; and the ground line never lifts them off.
+TEST_F(Terrain, EveryDefenderPostAndThePrincessStandOnADrawnFloor) {
+  std::vector<Vec2> feet{{-60.0f, 765.0f}};
+  for (int post = 0; post < kDefenderPostCount; ++post) {
+    feet.push_back(DefenderPostPosition(post) + Vec2{0.0f, 8.0f});
   }
-  for (const float x : {-210.0f, -91.0f, 85.0f}) {
-    EXPECT_NEAR(GroundAt(x), 898.0f, 2.0f) << "street post at x " << x;
-    EXPECT_TRUE(OpaqueAt(x, 898.0f + 6.0f)) << "street post at x " << x;
+  constexpr float kStreet = 898.0f;
+  for (const Vec2 f : feet) {
+    if (f.y < kStreet) {
+      EXPECT_NEAR(DrawnEdgeAt(f.x), f.y, 4.0f) << "raised floor at x " << f.x;
+    } else {
+      EXPECT_TRUE(OpaqueAt(f.x, f.y + 6.0f)) << "street at x " << f.x;
+    }
+    EXPECT_GE(GroundAt(f.x), f.y - 2.0f) << "at x " << f.x;
   }
 }
 

@@ -20,25 +20,6 @@ class FontTest : public GuiFixture {
   }
 };
 
-TEST_F(FontTest, FlagsAlignEachLineInTheRectangle) {
-  const Rect box{100, 100, 500, 140};
-  Draw(L"hall of fame", box, kTextCenter);
-  const Rect centred = LitBounds();
-  EXPECT_NEAR(centred.left - box.left, box.right - centred.right, 3);
-
-  ClearTarget();
-  Draw(L"1143", box, kTextRight);
-  const Rect right = LitBounds();
-  EXPECT_GE(right.right, box.right - 3);
-  EXPECT_LE(right.right, box.right);
-
-  ClearTarget();
-  Draw(L"Loading", box, kTextLeft);
-  const Rect left = LitBounds();
-  EXPECT_GE(left.left, box.left);
-  EXPECT_LE(left.left, box.left + 3);
-}
-
 TEST_F(FontTest, LineBreaksStartOneLineLower) {
   const Rect box{100, 100, 500, 300};
   const int height = Draw(L"start game\n< hard >", box, kTextCenter);

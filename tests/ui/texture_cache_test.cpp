@@ -59,23 +59,4 @@ TEST_F(TextureCacheTest, MissingOrUnreadableFilesGetEmptyEntriesThatDrawNothing)
   EXPECT_FALSE(AnyLit(0, 0, 80, 80));
 }
 
-TEST_F(TextureCacheTest, PicturesFollowTheDeviceAndKeepTheirIndices) {
-  WriteQuadrantPicture("early.png", 32, 16);
-  CDXUTDialogResourceManager* cache = gui.GetResourceManager();
-  const int early = cache->AddTexture("./data/art/early.png");  // before any device
-  EXPECT_EQ(cache->GetTextureNode(early)->texture, nullptr);
-
-  CreateAndResetDevice();
-  EXPECT_NE(cache->GetTextureNode(early)->texture, nullptr);
-  EXPECT_EQ(cache->GetTextureNode(early)->width, 32);
-
-  LoseAndDestroyDevice();
-  EXPECT_EQ(cache->GetTextureNode(early)->texture, nullptr);
-  EXPECT_EQ(cache->GetD3DDevice(), nullptr);
-
-  CreateAndResetDevice();
-  EXPECT_EQ(cache->AddTexture("./data/art/early.png"), early);
-  EXPECT_NE(cache->GetTextureNode(early)->texture, nullptr);
-}
-
 }  // namespace

@@ -37,16 +37,6 @@ TEST(Emitters, TwoActiveEmittersBothKeepTheirRate) {
   EXPECT_GE(second.particles.size(), 4u);
 }
 
-TEST(Particles, DieInTheUpdateInWhichTheirTimeRunsOutEvenBehindAnotherDyingOne) {
-  cPFX_Yell yell;
-  yell.SetGame(&g_game);
-  yell.Tick(0.2f);  // three marks, each 0.2 s old
-  ASSERT_EQ(yell.particles.size(), 3u);
-  yell.Tick(0.2f);  // three more; the first three reach 0.4 s and all go at once
-  ASSERT_EQ(yell.particles.size(), 3u);
-  for (const auto& mark : yell.particles) EXPECT_FLOAT_EQ(mark->life, 0.2f);
-}
-
 TEST(FireballEmitter, SmokeGrowsFromStartToEndScaleWhileFading) {
   cPFX_Fireball smoke;
   smoke.SetGame(&g_game);

@@ -28,16 +28,6 @@ class Projectiles : public DragonMatch {
   }
 };
 
-TEST_F(Projectiles, UnknownKindsMakeNothingAndOnlyListedOnesCanBeRemoved) {
-  for (int kind : {0, 8, -1}) EXPECT_EQ(Shoot(kind, {100.0f, 100.0f}), nullptr) << kind;
-  Shoot(kProjectileGold, {10.0f, 10.0f});
-  cGold stranger;
-  EXPECT_TRUE(FAILED(game().RemoveProjectile(&stranger)));
-  EXPECT_TRUE(FAILED(game().RemoveProjectile(nullptr)));
-  EXPECT_TRUE(SUCCEEDED(game().RemoveProjectile(game().projectiles.front().get())));
-  EXPECT_TRUE(game().projectiles.empty());
-}
-
 // A flame stands 100 above the point it was asked for, lies along the slope, has run its first
 // tenth, and the next may not start within 100 of it.
 TEST_F(Projectiles, FlamesKeepTheirDistanceLieAlongTheSlopeAndBurnOutAfterFourSeconds) {
