@@ -41,20 +41,26 @@ cProjectile* Make() {
 using Maker = cProjectile* (*)();
 Maker MakerOf(int kind) {
   switch (kind) {
-    case kProjectileArrow: return &Make<cArrow>;
-    case kProjectileFireball: return &Make<cFireball>;
-    case kProjectileBreath: return &Make<cBreath>;
-    case kProjectileSpell: return &Make<cSpell>;
-    case kProjectileSword: return &Make<cSword>;
-    case kProjectileGold: return &Make<cGold>;
-    case kProjectileFlame: return &Make<cFlame>;
-    default: return nullptr;
+    case kProjectileArrow:
+      return &Make<cArrow>;
+    case kProjectileFireball:
+      return &Make<cFireball>;
+    case kProjectileBreath:
+      return &Make<cBreath>;
+    case kProjectileSpell:
+      return &Make<cSpell>;
+    case kProjectileSword:
+      return &Make<cSword>;
+    case kProjectileGold:
+      return &Make<cGold>;
+    case kProjectileFlame:
+      return &Make<cFlame>;
+    default:
+      return nullptr;
   }
 }
 
-void ReportProjectileFailure() {
-  DXUTMessageBox(L"Could not create projectile!", L"WARNING", 0);
-}
+void ReportProjectileFailure() { DXUTMessageBox(L"Could not create projectile!", L"WARNING", 0); }
 
 bool HasLeftTheWorld(const cProjectile& projectile) {
   const Vec2 p = projectile.position;
@@ -96,6 +102,9 @@ cProjectile* cGame::SpawnProjectile(int kind, float x, float y, float vx, float 
     projectile->rotation = std::acos(std::clamp(along.y, -1.0f, 1.0f)) - 1.5707964f;
   } else {
     projectile->Init(x, y, vx, vy);
+    // A kind that cuts its sheet into cells shows its first one from the start: made after
+    // the projectile pass has passed its place, it is drawn before its first update.
+    if (projectile->cellRect.Width() > 0) projectile->ShowFrame();
   }
 
   cProjectile* spawned = projectile.get();

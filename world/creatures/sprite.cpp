@@ -22,17 +22,21 @@ void cSprite::Update(float dt) {
   }
   if (columns == 0) return;
 
-  int cell = static_cast<int>(frame);
-  if (cell > lastFrame) {
-    cell = loop ? firstFrame : lastFrame;
-    frame = static_cast<float>(cell);
+  if (static_cast<int>(frame) > lastFrame) {
+    frame = static_cast<float>(loop ? firstFrame : lastFrame);
   }
+  ShowFrame();
+}
+
+void cSprite::ShowFrame() {
+  if (columns == 0) return;
+  const int cell = static_cast<int>(frame);
   const int column = cell % columns;
   const int row = cell / columns;
   const int w = cellRect.Width();
   const int h = cellRect.Height();
-  sourceRect = Rect{cellRect.left + column * w, cellRect.top + row * h,
-                    cellRect.right + column * w, cellRect.bottom + row * h};
+  sourceRect = Rect{cellRect.left + column * w, cellRect.top + row * h, cellRect.right + column * w,
+                    cellRect.bottom + row * h};
 }
 
 void cSprite::Render(cGUI* gui, float camX, float camY) {
@@ -40,10 +44,6 @@ void cSprite::Render(cGUI* gui, float camX, float camY) {
          position.y - camY - static_cast<float>(sourceRect.Height()) * 0.5f);
 }
 
-float cSprite::GetScaledWidth() const {
-  return static_cast<float>(sourceRect.Width()) * scale;
-}
+float cSprite::GetScaledWidth() const { return static_cast<float>(sourceRect.Width()) * scale; }
 
-float cSprite::GetScaledHeight() const {
-  return static_cast<float>(sourceRect.Height()) * scale;
-}
+float cSprite::GetScaledHeight() const { return static_cast<float>(sourceRect.Height()) * scale; }

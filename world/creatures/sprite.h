@@ -8,11 +8,11 @@ class cSprite : public cScreenElement {
  public:
   int firstFrame = 0;
   int lastFrame = 0;
-  int columns = 1;           // cells per row; 0 leaves sourceRect alone
-  float animDuration = 0.0f; // seconds from firstFrame to lastFrame; 0 pins firstFrame
-  int loop = 0;              // non-zero: wrap to firstFrame after lastFrame; zero: stay on it
-  float frame = 0.0f;        // whole part is the cell shown
-  Rect cellRect;             // cell 0
+  int columns = 1;            // cells per row; 0 leaves sourceRect alone
+  float animDuration = 0.0f;  // seconds from firstFrame to lastFrame; 0 pins firstFrame
+  int loop = 0;               // non-zero: wrap to firstFrame after lastFrame; zero: stay on it
+  float frame = 0.0f;         // whole part is the cell shown
+  Rect cellRect;              // cell 0
 
   // Repeating the call with the running animation does not restart it: `frame` is reset to
   // `first` only when it lies outside [first, last].
@@ -23,6 +23,9 @@ class cSprite : public cScreenElement {
   // Advances `frame` by (last - first) / duration cells per second and cuts the current
   // cell into sourceRect. Reads no clock: only `dt` drives it.
   void Update(float dt) override;
+  // Cuts the cell `frame` points at into sourceRect without advancing; nothing when `columns`
+  // is 0.
+  void ShowFrame();
   // As the base, but centred on `position`.
   void Render(cGUI* gui, float camX, float camY) override;
 
