@@ -26,6 +26,8 @@ constexpr int kTileCount = 4;
 constexpr float kWorldRight = kTileLeft + kTileCount * kTileSpan;
 // The camera never shows the world below this line.
 constexpr float kLowestView = 1268.0f;
+// How far the drawn ground, its outline included, may lie from the map's ground line.
+constexpr float kGroundTolerance = 6.0f;
 
 class Terrain : public ::testing::Test {
  protected:
@@ -99,11 +101,11 @@ struct StandsInFront {
 const StandsInFront kInFrontOfTheGround[] = {
     {-400.0f, 66.0f, "the village's towers, walls and keep stand on its street"},
     {80.0f, 195.0f, "the gatehouse the attackers march out of"},
-    {5355.0f, 6000.0f, "the lair's crag, the cave roof and the hoard heaped on its floor"},
+    {5325.0f, 5460.0f, "the crag at the lair's mouth"},
+    {5798.0f, 6000.0f, "the lair's back wall and the chest at its foot"},
 };
 
 TEST_F(Terrain, TheDrawnGroundLiesOnTheMapsGroundLine) {
-  constexpr float kTolerance = 6.0f;
   int checked = 0;
   for (float x = kTileLeft + 0.75f; x < kWorldRight; x += kTileScale) {
     const bool inFront =
@@ -111,7 +113,7 @@ TEST_F(Terrain, TheDrawnGroundLiesOnTheMapsGroundLine) {
                     [x](const StandsInFront& s) { return s.left <= x && x <= s.right; });
     if (inFront) continue;
     ++checked;
-    ASSERT_NEAR(DrawnEdgeAt(x), GroundAt(x), kTolerance) << "at world x " << x;
+    ASSERT_NEAR(DrawnEdgeAt(x), GroundAt(x), kGroundTolerance) << "at world x " << x;
   }
   EXPECT_GT(checked, 3000) << "most of the world should be checked";
 }
@@ -140,6 +142,21 @@ TEST_F(Terrain, EveryDefenderPostAndThePrincessStandOnADrawnFloor) {
       EXPECT_TRUE(OpaqueAt(f.x, f.y + 6.0f)) << "street at x " << f.x;
     }
     EXPECT_GE(GroundAt(f.x), f.y - 2.0f) << "at x " << f.x;
+  }
+}
+
+TEST_F(Terrain, NothingInTheLairCoversTheDragon) {
+  // Past x 5550 the dragon is drawn behind the tiles; it flies no farther than x 5700 and is
+  // drawn 96 to either side of its centre. The lair's ground is the top of its hoard, which
+  // the check above holds to the map's ground line: above it, the lair stays open.
+  constexpr float kBehindTheTilesFrom = 5550.0f;
+  constexpr float kFarthestRight = 5700.0f;
+  constexpr float kHalfWidth = 96.0f;
+  for (float x = kBehindTheTilesFrom - kHalfWidth; x <= kFarthestRight + kHalfWidth; x += 3.0f) {
+    for (float y = kTileTop; y < GroundAt(x) - kGroundTolerance; y += 3.0f) {
+      const TilePixel p = PixelAt(x, y);
+      ASSERT_EQ(p.tile->alpha(p.x, p.y), 0) << "at world (" << x << ", " << y << ")";
+    }
   }
 }
 
