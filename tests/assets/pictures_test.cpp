@@ -104,4 +104,17 @@ TEST(BuiltPictures, EveryCellTheGameDrawsHoldsADrawingInsideATransparentBorderOf
   }
 }
 
+TEST(BuiltPictures, TheFarStripsLeaveTheDuskSkyInViewAtPlayHeight) {
+  // A match starts with the view's top edge at world y 600, and flying near the ground keeps
+  // it there or lower: the top 90 rows of the view show the sky over nearly all of the far
+  // strips (the dragon's smoking peak may rise into them). Strips are drawn at scale 1.5
+  // from world y -256.
+  const PixelRect playHeightSky{0, (600 + 256) * 2 / 3, 1024, 90 * 2 / 3};
+  for (const char* strip : {"map/p0.png", "map/p1.png"}) {
+    const Picture picture = Load(strip);
+    ASSERT_TRUE(picture.loaded()) << strip;
+    EXPECT_LT(picture.opaqueCount(playHeightSky), playHeightSky.w * playHeightSky.h / 20) << strip;
+  }
+}
+
 }  // namespace
