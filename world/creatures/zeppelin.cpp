@@ -125,9 +125,10 @@ void cZeppelin::FlyAndFight(float dt) {
   const double now = DXUTGetTime();
   if (arrived) {
     Show(kHovering);
-    // A full world holds the drop back like every other spawn, or a few zeppelins on station
-    // would keep the crowd growing past the limit for as long as they hover.
-    if (lastDrop + kDropInterval < now && g_game.creatures.size() < kMaxCreatures) {
+    // The drop does not wait for room in the world: zeppelins spawn only while the crowd is
+    // below its limit, so the few on station keep the crowd level a little above it, whereas
+    // holding their archers back lets zeppelins gather until their stations leave the world.
+    if (lastDrop + kDropInterval < now) {
       // The archer climbs down to the ground below.
       cCreature* archer = g_game.SpawnCreature(kTypeArcher, position.x, position.y);
       if (archer) archer->position.y = g_game.GroundHeightAt(archer->position.x);
