@@ -9,8 +9,8 @@ struct cCreditsEntry {
 inline constexpr cCreditsEntry kCredits[] = {
     {L"design\nart & programming", L"the Drakmoor team"},
     {L"audio\nlicensed from",
-     L"nothing licensed: every effect and both tunes\nare synthesised by our own tool at build time,\n"
-     L"the hero's cries spoken by eSpeak NG"},
+     L"the Drakmoor team: both tunes and every effect,\nsynthesised by our own sound tool\n"
+     L"eSpeak NG: the voice of the hero's shouts"},
     {L"special thanks to",
      L"SDL, SDL_image, SDL_ttf and SDL_mixer: Sam Lantinga and the SDL contributors\n"
      L"libvorbis: the Xiph.Org Foundation\n"
