@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/dxut.h"
+#include "platform/game_folders.h"
 #include "ui/frame.h"
 #include "ui/gui.h"
 #include "world/creatures/creature.h"
@@ -30,16 +31,18 @@ HRESULT cGame::Init(cGUI* newGui) {
   }
   DXUTOutputDebugString(L"Successfully initialized GUI\n");
 
-  settings.Load();
+  settingsPath_ = PlayerFilePath("settings");
+  hiscorePath_ = PlayerFilePath("hiscore");
+  settings.Load(settingsPath_.c_str());
   if (FAILED(soundSystem.Init(DXUTGetHWND(), settings.audio))) {
     soundSystem.Init(DXUTGetHWND(), 0);
     DXUTOutputDebugString(L"NO SOUND AVAILABLE!\n");
   }
   DXUTOutputDebugString(L"Successfully initialized SoundSystem..\n");
 
-  introSeen = hiscores.Load() ? 1 : 0;
+  introSeen = hiscores.Load(hiscorePath_.c_str()) ? 1 : 0;
   // From here on the files hold what the player has: writing them back keeps it.
-  filesLoaded_ = true;
+  savesFiles_ = !settingsPath_.empty();
   return S_OK;
 }
 
@@ -56,11 +59,15 @@ void cGame::Cleanup() {
   DXUTOutputDebugString(L"Cleaning up..\n");
   FreeWorld();
   // A start that never read the files must not overwrite the player's with defaults.
-  if (filesLoaded_) {
-    hiscores.Save();
-    settings.Save();
+  if (savesFiles_) {
+    hiscores.Save(hiscorePath_.c_str());
+    settings.Save(settingsPath_.c_str());
   }
   DXUTOutputDebugString(L"done\n");
+}
+
+void cGame::SaveHallOfFame() const {
+  if (savesFiles_) hiscores.Save(hiscorePath_.c_str());
 }
 
 void cGame::OnFrameMove(DXUTDevice* /*device*/, double /*time*/, float elapsed) {

@@ -172,7 +172,15 @@ class cGame {
   // The slide shown by the previous menu update, to notice when the slide changes.
   int shownSlide_ = -1;
 
-  bool filesLoaded_ = false;  // settings and hall of fame were read: safe to write back
+  // Writes the hall of fame, when the player's files may be written.
+  void SaveHallOfFame() const;
+
+  // Where the settings and the hall of fame are kept; empty when the player's folder cannot be
+  // written, and then the game plays without saving.
+  std::string settingsPath_;
+  std::string hiscorePath_;
+  // The files were read from a folder that can be written: writing them back keeps them.
+  bool savesFiles_ = false;
 };
 
 // The game object every world object reaches.

@@ -1,5 +1,6 @@
 #pragma once
-// The hall of fame: the ten best scores, best first, kept in "./data/hiscore".
+// The hall of fame: the ten best scores, best first, kept in the player's file "hiscore"
+// (platform/game_folders.h says where); the default path is the working folder's.
 
 #include <cstdint>
 #include <string_view>

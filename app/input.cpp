@@ -6,6 +6,7 @@
 
 #include "app/game.h"
 #include "platform/dxut.h"
+#include "platform/game_folders.h"
 #include "ui/gui.h"
 
 namespace {
@@ -97,7 +98,7 @@ bool cGame::ApplyMenuCommandKey(unsigned key, bool keyDown) {
       nameEntryActive = 0;
       nameBuffer[0] = L'\0';
       // Saved at once: a crash before the next cleanup must not lose the new entry.
-      hiscores.Save();
+      SaveHallOfFame();
     } else {
       ShowScreen(kScreenTitle);
     }
@@ -163,12 +164,14 @@ long cGame::MsgProc(void* /*window*/, unsigned message, std::uintptr_t wParam,
 
 void cGame::TakeScreenshot() {
   if (DXUTGetD3DDevice() == nullptr) return;
+  const std::string& folder = CurrentGameFolders().screenshots;
+  char name[32];
+  std::snprintf(name, sizeof name, "screenshot%02d.png", screenshotCount);
+  const std::string path = folder + "/" + name;
   std::error_code ignored;
-  std::filesystem::create_directories("./screenshots", ignored);
-  char path[64];
-  std::snprintf(path, sizeof path, "./screenshots/screenshot%02d.png", screenshotCount);
-  if (FAILED(DXUTSaveBackBufferPNG(path))) {
-    DXUTOutputDebugString(L"Could not save screenshot %s\n", path);
+  if (!folder.empty()) std::filesystem::create_directories(folder, ignored);
+  if (folder.empty() || FAILED(DXUTSaveBackBufferPNG(path.c_str()))) {
+    DXUTOutputDebugString(L"Could not save screenshot %s\n", path.c_str());
   }
   ++screenshotCount;
 }

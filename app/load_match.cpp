@@ -9,6 +9,7 @@
 #include "app/map_file.h"
 #include "app/world_setup.h"
 #include "platform/dxut.h"
+#include "platform/game_folders.h"
 #include "ui/gui.h"
 #include "world/creatures/creature.h"
 #include "world/projectiles/projectile.h"
@@ -139,7 +140,7 @@ HRESULT cGame::LoadMatch() {
   fireIconTexture = LoadTexture("./data/art/fireIcon.png");
   goldIconTexture = LoadTexture("./data/art/goldIcon.png");
 
-  if (!ReadMapFile(kMapPath, groundLine)) return E_FAIL;
+  if (!ReadMapFile(DataPath(kMapPath).c_str(), groundLine)) return E_FAIL;
   SetProgress(0.1f);
 
   if (FAILED(LoadGroundTiles(*this))) return E_FAIL;

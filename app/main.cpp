@@ -4,6 +4,7 @@
 #include "app/framework_callbacks.h"
 #include "app/game.h"
 #include "platform/dxut.h"
+#include "platform/game_folders.h"
 #include "ui/gui.h"
 
 namespace {
@@ -13,6 +14,7 @@ cGUI g_gui;
 }  // namespace
 
 int main() {
+  UseGameFolders(LocateGameFolders());
   SetFrameworkCallbacks(&g_game);
   DXUTSetCursorSettings(true, true);
 

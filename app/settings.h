@@ -1,5 +1,6 @@
 #pragma once
-// The player's settings that survive between runs, kept in "./data/settings".
+// The player's settings that survive between runs, kept in the player's file "settings"
+// (platform/game_folders.h says where); the default path is the working folder's.
 
 #include "platform/status.h"
 

@@ -7,6 +7,7 @@
 #include <SDL_ttf.h>
 
 #include "platform/dxut.h"
+#include "platform/game_folders.h"
 #include "platform/sdl_device.h"
 #include "platform/utf8.h"
 #include "ui/argb.h"
@@ -55,7 +56,7 @@ HRESULT cFont::Create(DXUTDevice* device, const std::wstring& faceName, int line
     if (TTF_Init() != 0) return DXUTTrace("gui", __LINE__, E_FAIL, L"TTF_Init()", false);
     ttfStarted = true;
   }
-  const std::string file = FaceFile(faceName);
+  const std::string file = DataPath(FaceFile(faceName));
   TTF_Font* face = TTF_OpenFont(file.c_str(), lineHeight);
   if (face == nullptr) {
     const std::wstring call = L"TTF_OpenFont(\"" + std::wstring(file.begin(), file.end()) + L"\")";

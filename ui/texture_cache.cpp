@@ -6,6 +6,7 @@
 #include <SDL_image.h>
 
 #include "platform/dxut.h"
+#include "platform/game_folders.h"
 #include "platform/resources.h"
 
 namespace {
@@ -21,7 +22,7 @@ bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
 SDL_Surface* ReadPicture(const DXUTTextureNode& node, std::string& failure) {
   SDL_Surface* picture = nullptr;
   if (node.fileSource) {
-    picture = IMG_Load(node.fileName.c_str());
+    picture = IMG_Load(DataPath(node.fileName).c_str());
   } else {
     const std::span<const unsigned char> bytes = FindResourceData(node.resourceId);
     if (bytes.empty()) {

@@ -1,5 +1,6 @@
 // The player's files and the terrain file: what each reads back from good, damaged and
-// missing files, and that a failed save never costs the player the file they had.
+// missing files, that a failed save never costs the player the file they had, and which
+// pictures folder an installed game's screenshots go to.
 
 #include <gtest/gtest.h>
 
@@ -13,6 +14,7 @@
 #include "app/hiscore_table.h"
 #include "app/map_file.h"
 #include "app/settings.h"
+#include "platform/game_folders.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -124,6 +126,32 @@ TEST_F(PlayerFiles, AFailedSaveKeepsThePreviousFileAndLeavesNoPartialOne) {
   std::filesystem::remove("data");
   EXPECT_TRUE(FAILED(cSettings().Save()));
   EXPECT_FALSE(std::filesystem::exists(kSettingsPath));
+}
+
+// For the user-dirs.dirs a desktop leaves behind (null: none at all).
+TEST_F(PlayerFiles, ScreenshotsGoToTheDesktopsPicturesFolderOrElsePictures) {
+  struct Case {
+    const char* userDirs;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {nullptr, "/home/ann/Pictures"},
+      {"XDG_DESKTOP_DIR=\"$HOME/Desktop\"\nXDG_PICTURES_DIR=\"$HOME/Bilder\"\n",
+       "/home/ann/Bilder"},
+      {"XDG_PICTURES_DIR=\"/srv/shared pictures\"\r\n", "/srv/shared pictures"},
+      {"XDG_PICTURES_DIR=\"$HOME/My \\\"best\\\" shots\"\n", "/home/ann/My \"best\" shots"},
+      {"XDG_PICTURES_DIR=\"$HOME/Old\"\nXDG_PICTURES_DIR=\"$HOME/New\"\n", "/home/ann/New"},
+      // Neither under $HOME nor absolute, commented out, or unquoted: not a folder to use.
+      {"XDG_PICTURES_DIR=\"Pictures2\"\n# XDG_PICTURES_DIR=\"/tmp\"\nXDG_PICTURES_DIR=/tmp\n",
+       "/home/ann/Pictures"},
+  };
+  const std::string config = dir.path().string();
+  for (const Case& c : cases) {
+    std::filesystem::remove("user-dirs.dirs");
+    if (c.userDirs != nullptr) Write("user-dirs.dirs", c.userDirs);
+    EXPECT_EQ(PicturesFolder("/home/ann", config), c.expected)
+        << (c.userDirs ? c.userDirs : "(no user-dirs.dirs)");
+  }
 }
 
 TEST(MapText, ReadsThePointsItHoldsSortedByXAndNeverAnUndefinedOne) {

@@ -59,7 +59,8 @@ mkdir -p "$out/screen" "$run/data"
 ln -s "$build/data/art" "$run/data/art"
 ln -s "$build/data/font" "$run/data/font"
 ln -s "$build/data/map.hm" "$run/data/map.hm"
-ln -s "$build/drakmoor" "$run/drakmoor"
+# A copy, not a link: the game keeps its files beside its own executable, wherever a link points.
+cp "$build/drakmoor" "$run/drakmoor"
 
 # Xvfb picks a free display itself and tells its number.
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$run/display" 2>"$run/xvfb.log" &
