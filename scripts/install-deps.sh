@@ -11,6 +11,8 @@ packages=(
   fonts-junicode
   xvfb xdotool imagemagick x11-utils
   clang libfuzzer-14-dev libclang-rt-14-dev
+  # the install test's validators, and dpkg-shlibdeps for the Debian package
+  desktop-file-utils appstream dpkg-dev file
 )
 
 missing=()
