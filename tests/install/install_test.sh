@@ -75,7 +75,7 @@ play() {
     PATH="$prefix/bin:$PATH" SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy "${launch[@]}") \
     >"$log" 2>&1 &
   game_pid=$!
-  for _ in $(seq 200); do
+  for _ in $(seq 600); do
     grep -qs 'RESET DEVICE' "$log" && break
     kill -0 "$game_pid" 2>/dev/null || break
     sleep 0.1
