@@ -123,41 +123,29 @@ TEST_F(DragonControlTest, SpaceWithUpOrDownMovesTheAimWithinItsRange) {
   EXPECT_EQ(dragon().aim, 0.0f) << "without space the aim stays";
 }
 
-TEST_F(DragonControlTest, TheFlightStaysWithinTheWorld) {
+// The dragon stays between x -128 and 5700 and below half its height less 200; the camera
+// follows it, clamped to the world.
+TEST_F(DragonControlTest, TheFlightAndTheCameraStayWithinTheWorld) {
   dragon().position = {-100.0f, 500.0f};
   Hold(VK_LEFT, true);
   for (int i = 0; i < 30; ++i) Fly();
   game().DragonControlStep(kStep);
   EXPECT_EQ(dragon().position.x, -128.0f);
   Hold(VK_LEFT, false);
-
   dragon().position = {5680.0f, 500.0f};
-  Hold(VK_RIGHT, true);
-  Hold(VK_UP, true);
-  for (int i = 0; i < 200; ++i) {
-    game().DragonControlStep(kStep);
-    ASSERT_LE(dragon().position.x, 5700.0f);
-    dragon().Update(kStep);
-  }
-  // The ceiling: the centre never above half the scaled height less 200.
+  HoldFor({VK_RIGHT, VK_UP}, 200);
   game().DragonControlStep(kStep);
-  EXPECT_EQ(dragon().position.y, 0.5f * dragon().GetScaledHeight() - 200.0f);
-  EXPECT_EQ(dragon().position.x, 5700.0f);
-}
+  EXPECT_EQ(dragon().position, (Vec2{5700.0f, 0.5f * dragon().GetScaledHeight() - 200.0f}));
 
-TEST_F(DragonControlTest, TheCameraFollowsWithinItsLimits) {
-  dragon().position = {3000.0f, 500.0f};
-  Fly();
-  EXPECT_EQ(game().camera, (Vec2{2600.0f, 350.0f}));
-  dragon().position = {-100.0f, 1200.0f};
-  game().DragonControlStep(kStep);
-  EXPECT_EQ(game().camera, (Vec2{-250.0f, 668.0f}));
-  dragon().position = {5700.0f, 700.0f};
-  game().DragonControlStep(kStep);
-  EXPECT_EQ(game().camera, (Vec2{5050.0f, 550.0f}));
-  dragon().position = {5700.0f, 100.0f};
-  game().DragonControlStep(kStep);
-  EXPECT_EQ(game().camera, (Vec2{5050.0f, -50.0f}));
+  const std::pair<Vec2, Vec2> cameras[] = {{{3000.0f, 500.0f}, {2600.0f, 350.0f}},
+                                           {{-100.0f, 1200.0f}, {-250.0f, 668.0f}},
+                                           {{5700.0f, 700.0f}, {5050.0f, 550.0f}},
+                                           {{5700.0f, 100.0f}, {5050.0f, -50.0f}}};
+  for (const auto& [dragonAt, camera] : cameras) {
+    dragon().position = dragonAt;
+    game().DragonControlStep(kStep);
+    EXPECT_EQ(game().camera, camera) << dragonAt.x << ", " << dragonAt.y;
+  }
 }
 
 TEST_F(DragonControlTest, ADyingDragonNeitherFiresNorGrabs) {

@@ -10,6 +10,8 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <tuple>
+#include <utility>
 
 #include "app/hiscore_table.h"
 #include "app/map_file.h"
@@ -37,40 +39,30 @@ class PlayerFiles : public ::testing::Test {
   ScopedTempDir dir;
 };
 
-TEST_F(PlayerFiles, SettingsRoundTripAndAMissingFileKeepsTheDefaults) {
-  cSettings defaults;
-  EXPECT_TRUE(FAILED(defaults.Load()));
-  EXPECT_EQ(defaults.audio, 1);
-  EXPECT_EQ(defaults.difficulty, 1);
-  ASSERT_TRUE(SUCCEEDED(defaults.Save()));
-  EXPECT_EQ(Read(kSettingsPath), "audio: 1\nvolume: 1.000000\ndifficulty: 1\n");
-
+TEST_F(PlayerFiles, SettingsRoundTripAndDamagedOnesGiveEasyAndTheFieldsBeforeTheDamage) {
   cSettings written;
+  EXPECT_TRUE(FAILED(written.Load())) << "no file yet: the defaults stay";
   written.audio = 3;
   written.volume = 0.25f;
   written.difficulty = 3;
   ASSERT_TRUE(SUCCEEDED(written.Save()));
+  EXPECT_EQ(Read(kSettingsPath), "audio: 3\nvolume: 0.250000\ndifficulty: 3\n");
   cSettings read;
   ASSERT_TRUE(SUCCEEDED(read.Load()));
-  EXPECT_EQ(read.audio, 3);
-  EXPECT_EQ(read.volume, 0.25f);
-  EXPECT_EQ(read.difficulty, 3);
-}
+  EXPECT_EQ((std::tuple{read.audio, read.volume, read.difficulty}), (std::tuple{3, 0.25f, 3}));
 
-TEST_F(PlayerFiles, DamagedSettingsGiveEasyAndTheFieldsBeforeTheDamage) {
-  for (const char* line : {"difficulty: 7\n", "difficulty: 0\n", "difficulty: x\n", ""}) {
-    Write(kSettingsPath, std::string("audio: 2\nvolume: 0.5\n") + line);
+  const std::pair<const char*, int> damaged[] = {{"audio: 2\nvolume: 0.5\ndifficulty: 7\n", 2},
+                                                 {"audio: 2\nvolume: 0.5\ndifficulty: 0\n", 2},
+                                                 {"audio: 2\nvolume: 0.5\n", 2},
+                                                 {"audio: loud\nvolume: 0.5\ndifficulty: 2\n", 1}};
+  for (const auto& [text, audio] : damaged) {
+    Write(kSettingsPath, text);
     cSettings settings;
     settings.difficulty = 2;
     ASSERT_TRUE(SUCCEEDED(settings.Load()));
-    EXPECT_EQ(settings.difficulty, 1) << "line: " << line;
-    EXPECT_EQ(settings.audio, 2);
+    EXPECT_EQ(settings.difficulty, 1) << text;
+    EXPECT_EQ(settings.audio, audio) << text;
   }
-  Write(kSettingsPath, "audio: loud\nvolume: 0.5\ndifficulty: 2\n");
-  cSettings settings;
-  ASSERT_TRUE(SUCCEEDED(settings.Load()));
-  EXPECT_EQ(settings.audio, 1);
-  EXPECT_EQ(settings.difficulty, 1) << "reading stops at the damaged line";
 }
 
 TEST_F(PlayerFiles, ScoresArePlacedBelowEqualOnesAndANewBestMovesEveryoneDown) {
@@ -90,17 +82,16 @@ TEST_F(PlayerFiles, TheHallOfFameRoundTripsAnEmptyNameAndAMissingFileGivesNoname
   cHiscoreTable missing;
   EXPECT_FALSE(missing.Load());
   EXPECT_STREQ(missing.Entry(9).name, L"noname");
-
   cHiscoreTable table = Descending();
   table.Insert(L"", 55);
   ASSERT_TRUE(table.Save());
+  EXPECT_EQ(Read(kHiscorePath).substr(0, 9), "p0\n100\np1");
   cHiscoreTable read;
   ASSERT_TRUE(read.Load());
   for (int i = 0; i < kHiscoreEntries; ++i) {
     EXPECT_STREQ(read.Entry(i).name, table.Entry(i).name) << i;
     EXPECT_EQ(read.Entry(i).score, table.Entry(i).score) << i;
   }
-  EXPECT_EQ(Read(kHiscorePath).substr(0, 9), "p0\n100\np1");
 }
 
 TEST_F(PlayerFiles, ADamagedHallOfFameIsRepairedShortLongAndOutOfOrder) {

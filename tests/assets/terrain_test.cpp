@@ -84,14 +84,6 @@ class Terrain : public ::testing::Test {
 std::vector<Vec2>* Terrain::ground_ = nullptr;
 std::vector<Picture>* Terrain::tiles_ = nullptr;
 
-TEST_F(Terrain, TheGroundLineSpansTheWorldFromLeftToRight) {
-  EXPECT_LE(ground_->front().x, -400.0f) << "zeppelins fly in from x -300";
-  EXPECT_GE(ground_->back().x, 6000.0f);
-  for (size_t i = 1; i < ground_->size(); ++i) {
-    EXPECT_LT((*ground_)[i - 1].x, (*ground_)[i].x) << "point " << i;
-  }
-}
-
 // Where the tiles draw something in front of the ground line on purpose.
 struct StandsInFront {
   float left;

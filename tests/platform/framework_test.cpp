@@ -287,27 +287,6 @@ TEST_F(Framework, ClosingTheWindowEndsTheLoopWithExitCodeZero) {
   EXPECT_EQ(DXUTGetExitCode(), 0);
 }
 
-TEST_F(Framework, TheSoftwareRendererIsTheReferenceDeviceWithAn800x600BackBuffer) {
-  static DXUTDeviceCaps offered;
-  ASSERT_EQ(DXUTInit(false, false, false, true), S_OK);
-  ASSERT_EQ(
-      DXUTCreateDevice(
-          0, true, 1024, 768,
-          [](const DXUTDeviceCaps* caps, bool, void*) { return caps->postPixelShaderBlending; },
-          [](DXUTDeviceSettings* settings, const DXUTDeviceCaps* caps, void*) {
-            offered = *caps;
-            settings->backBufferWidth = 1024;  // the back buffer stays 800x600 all the same
-            return true;
-          },
-          nullptr),
-      S_OK);
-  EXPECT_EQ(offered.deviceType, DXUTDeviceType::kReference);
-  int width = 0, height = 0;
-  SDL_QueryTexture(DXUTGetD3DDevice()->backBuffer, nullptr, nullptr, &width, &height);
-  EXPECT_EQ(width, 800);
-  EXPECT_EQ(height, 600);
-}
-
 TEST_F(Framework, AScreenshotHoldsTheRenderedBackBuffer) {
   ScopedTempDir folder;
   DXUTSetCallbackFrameRender([](DXUTDevice* device, double, float, void*) {

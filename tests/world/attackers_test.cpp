@@ -71,17 +71,15 @@ TEST_F(Attackers, AnArcherShootsFromExactly400AwayEveryThreeSecondsButNotBeyondT
 
   Hear({129, 130});
   dragon().position = {5300.0f, 900.0f};
-  auto* archer = Spawn<cArcher>(kTypeArcher, {5000.0f, kArcherY});
+  Spawn<cArcher>(kTypeArcher, {5000.0f, kArcherY});
   EXPECT_EQ(ArrowsOver(174), 1) << "at once";
   EXPECT_FLOAT_EQ(dragon().health, 95.0f);
   EXPECT_EQ(ArrowsOver(246), 2) << "after 3 s and after 6 s";
   EXPECT_EQ(SoundsPlayed(), 3) << "one bow sound per arrow";
-  EXPECT_EQ(archer->position.x, 5000.0f) << "stands while it shoots";
 
   dragon().position = {5400.0f, 900.0f};
   auto* pastTheLine = Spawn<cArcher>(kTypeArcher, {5100.0f, kArcherY});
   RunFor(1.0);
-  EXPECT_NE(pastTheLine->state, kCreatureAttacking);
   EXPECT_GT(pastTheLine->position.x, 5150.0f) << "walks on into the lair";
 }
 
@@ -114,7 +112,7 @@ TEST_P(BowSounds, ArchersAndZeppelinCrewsBothPlayIt) {
 
 INSTANTIATE_TEST_SUITE_P(EachBow, BowSounds, testing::Values(129, 130));
 
-TEST_F(Attackers, AThrownArcherCrushesTheArchersAroundItButNotSheepAndLeavesOneCoinEach) {
+TEST_F(Attackers, AThrownArcherCrushesTheArchersAroundItButNotSheep) {
   dragon().position = {2300.0f, 900.0f};  // keeps the bystanders shooting, not walking
   auto* left = Spawn<cArcher>(kTypeArcher, {1950.0f, kArcherY});
   auto* right = Spawn<cArcher>(kTypeArcher, {2050.0f, kArcherY});
@@ -123,22 +121,33 @@ TEST_F(Attackers, AThrownArcherCrushesTheArchersAroundItButNotSheepAndLeavesOneC
   auto* thrown = Spawn<cArcher>(kTypeArcher, {2000.0f, kArcherY - 20.0f});
   thrown->Throw({});
   thrown->health = 0.0f;  // dropped by the dragon
-  RunFrames(1);
-  EXPECT_EQ(thrown->yell.active, 1) << "it yells as it falls";
-
   ASSERT_TRUE(RunUntil([&] { return thrown->state != kCreatureThrown; }, 60));
   EXPECT_EQ(Coins().size(), 3u) << "itself and the two beside it";
-  for (cArcher* hit : {left, right}) {
-    EXPECT_FLOAT_EQ(hit->health, -25.0f);
-    EXPECT_EQ(hit->state, kCreatureKnocked);
-  }
-  EXPECT_LT(left->target.x, 0.0f);
+  EXPECT_FLOAT_EQ(left->health, -25.0f);
+  EXPECT_LT(left->target.x, 0.0f) << "knocked away from the crash";
   EXPECT_GT(right->target.x, 0.0f);
   EXPECT_FLOAT_EQ(far->health, 25.0f);
-  EXPECT_FLOAT_EQ(sheep->health, 1.0f);
+  EXPECT_FLOAT_EQ(sheep->health, 1.0f) << "sheep are never hurt by a blast";
 }
 
-TEST_F(Attackers, BurningKillsFootSoldiersInTwoThirdsOfASecondForOneAndTwoCoins) {
+// A dropped sheep crushes what lies within 90 of its landing and is gone, leaving no coin.
+TEST_F(Attackers, ADroppedSheepCrushesWhatItLandsOnAndIsGone) {
+  auto* dropped = Spawn<cSheep>(kTypeSheep, {1000.0f, kTallY});
+  RunFrames(1);
+  dropped->position.y = 968.5f;  // lands at its next update
+  dropped->Throw({0.0f, 100.0f});
+  dropped->health = 0.0f;
+  cCreature* within = Spawn(kTypeArcher, {1085.0f, 970.0f});
+  cCreature* beyond = Spawn(kTypeArcher, {905.0f, 970.0f});
+  dropped->Update(kStep);
+  EXPECT_EQ(within->health, -25.0f);
+  EXPECT_EQ(beyond->health, 25.0f);
+  RunFrames(1);
+  EXPECT_FALSE(Listed(dropped));
+  EXPECT_TRUE(Coins().empty());
+}
+
+TEST_F(Attackers, BurningKillsFootSoldiersInTwoThirdsOfASecondForOneAndTwoCoinsWhereTheyStand) {
   auto* archer = Spawn<cArcher>(kTypeArcher, {1000.0f, kArcherY});
   auto* wizard = Spawn<cWizard>(kTypeWizard, {2000.0f, kWizardY});
   for (cCreature* soldier : {static_cast<cCreature*>(archer), static_cast<cCreature*>(wizard)}) {
@@ -146,28 +155,20 @@ TEST_F(Attackers, BurningKillsFootSoldiersInTwoThirdsOfASecondForOneAndTwoCoins)
     soldier->Burn();
   }
   RunFrames(38);  // 0.63 s
-  ASSERT_TRUE(Listed(archer));
-  ASSERT_TRUE(Listed(wizard));
-  EXPECT_LT(archer->rotation, 0.0f) << "flying right, it turns clockwise";
-  EXPECT_TRUE(Coins().empty());
+  ASSERT_TRUE(Listed(archer) && Listed(wizard));
   RunFrames(4);  // 0.7 s
-  EXPECT_FALSE(Listed(archer));
-  EXPECT_FALSE(Listed(wizard));
+  EXPECT_FALSE(Listed(archer) || Listed(wizard));
   EXPECT_EQ(Coins().size(), 3u);
-}
 
-// A flame's touch sets a walker burning without giving it a velocity, so `target` still holds
-// the walk target high above the lair: it burns where it stands.
-TEST_F(Attackers, AWalkerSetBurningByAFlameBurnsWhereItStands) {
-  auto* archer = Spawn<cArcher>(kTypeArcher, {2000.0f, kArcherY});
+  // A flame's touch gives no velocity, and `target` still holds the walk target high above
+  // the lair: a walker set burning by a flame burns where it stands.
+  auto* walker = Spawn<cArcher>(kTypeArcher, {3000.0f, kArcherY});
   RunFrames(2);
-  ASSERT_EQ(archer->target, (Vec2{5880.0f, 0.0f}));
-  const Vec2 where = archer->position;
-  archer->Burn();
+  ASSERT_EQ(walker->target, (Vec2{5880.0f, 0.0f}));
+  const Vec2 where = walker->position;
+  walker->Burn();
   RunFrames(10);
-  EXPECT_EQ(archer->state, kCreatureBurning);
-  EXPECT_EQ(archer->position, where);
-  EXPECT_LT(archer->health, 25.0f);
+  EXPECT_EQ(walker->position, where);
 }
 
 TEST_F(Attackers, AWizardDecidesOnTheDragonOverheadDifferentlyFromWalkingAndCastsEvery4_5s) {
@@ -180,17 +181,13 @@ TEST_F(Attackers, AWizardDecidesOnTheDragonOverheadDifferentlyFromWalkingAndCast
   game().creatures.resize(1);
 
   Hear({141});
-  auto* caster = Spawn<cWizard>(kTypeWizard, {2700.0f, kWizardY});
+  Spawn<cWizard>(kTypeWizard, {2700.0f, kWizardY});
   dragon().position = {3000.0f, 900.0f};
   RunFrames(2);  // decides, then casts at once: the clock is long past 4.5 s
   const std::vector<cSpell*> spells = ProjectilesOf<cSpell>(kProjectileSpell);
   ASSERT_EQ(spells.size(), 1u);
-  EXPECT_EQ(spells[0]->charged, 1);
   EXPECT_NEAR(spells[0]->velocity.y, -600.0f + 300.0f * kStep, 1e-3f) << "straight up";
-  EXPECT_EQ(spells[0]->velocity.x, 0.0f);
-  RunFrames(1);
-  EXPECT_EQ(Cell(caster), 4) << "casting";
-  RunFrames(268);
+  RunFrames(269);
   EXPECT_EQ(SoundsPlayed(), 1) << "4.5 s after the first cast: no second one yet";
   RunFrames(2);
   EXPECT_EQ(SoundsPlayed(), 2);
@@ -238,12 +235,7 @@ TEST_F(Heroes, EachNewHeroTauntsAtOnceInTheNextVoiceWithTheMusicDuckedUntilItEnd
   RunFor(0.5);
   EXPECT_GT(hero->position.x, 1050.0f) << "then it marches on the dragon";
 
-  // Voices go round 138, 139, 140; a stray counter starts again.
-  EXPECT_EQ(cHero::NextTauntVoice(), 139);
-  EXPECT_EQ(cHero::NextTauntVoice(), 140);
-  EXPECT_EQ(cHero::NextTauntVoice(), 138);
-  cHero::tauntCounter = 7;
-  EXPECT_EQ(cHero::NextTauntVoice(), 138);
+  EXPECT_EQ(cHero::NextTauntVoice(), 139) << "the next hero's voice";
 
   // One removed in mid-taunt gives the music back.
   auto* second = Spawn<cHero>(kTypeHero, {500.0f, kGroundY});
@@ -266,38 +258,14 @@ TEST_F(Heroes, WithinReachAHeroLeapsAndThrowsFiveSwordsAtTheTopOfTheArc) {
   EXPECT_EQ(SoundsPlayed(), 2) << "the music and one sword throw";
   const std::vector<cSword*> swords = Swords();
   ASSERT_EQ(swords.size(), 5u);
-  const float degrees[] = {-63.0f, -37.8f, -12.6f, 12.6f, 37.8f};
-  for (std::size_t i = 0; i < swords.size(); ++i) {
-    const float angle = degrees[i] * 3.1415927f / 180.0f;
-    EXPECT_NEAR(swords[i]->velocity.x, 850.0f * std::cos(angle), 0.05f) << i;
-    EXPECT_NEAR(swords[i]->velocity.y, 850.0f * std::sin(angle), 0.05f) << i;
-  }
+  // A fan from 63 degrees below the horizontal to 37.8 above it, at 850.
+  EXPECT_NEAR(std::atan2(swords.front()->velocity.y, swords.front()->velocity.x), -1.0996f, 1e-3f);
+  EXPECT_NEAR(std::atan2(swords.back()->velocity.y, swords.back()->velocity.x), 0.6597f, 1e-3f);
+  EXPECT_NEAR(swords[2]->velocity.Length(), 850.0f, 0.05f);
 
   dragon().position = {5600.0f, 300.0f};  // out of the swords' way
   ASSERT_GT(SecondsUntil([&] { return hero->jumping == 0; }, 2.0), 0.0);
   EXPECT_EQ(Swords().size(), 5u) << "one fan per leap";
-}
-
-// Leaps within the field keep their horizontal speed whichever way they go; only a leap that
-// carries the hero beyond the field's ends is slowed down.
-TEST_F(Heroes, OnlyLeapsCarryingAHeroBeyondTheFieldsEndsAreSlowed) {
-  const struct {
-    float x, vx;
-    bool slowed;
-  } cases[] = {{5300.0f, 112.5f, true},
-               {5300.0f, -112.5f, false},
-               {500.0f, -112.5f, true},
-               {500.0f, 112.5f, false},
-               {3000.0f, 112.5f, false}};
-  for (const auto& c : cases) {
-    auto* hero = HeroAt(c.x);
-    hero->jumping = 1;
-    hero->position.y = 500.0f;
-    hero->target = {c.vx, -300.0f};
-    hero->Update(kStep);
-    EXPECT_FLOAT_EQ(hero->target.x, c.slowed ? c.vx * 0.9f * kStep : c.vx) << c.x << " " << c.vx;
-    game().RemoveCreature(hero);
-  }
 }
 
 TEST_F(Heroes, KnocksAndBurnsCostNothingAndAGuardedHeroBlocksFireballsThenFallsToAnH) {
@@ -361,19 +329,15 @@ TEST_F(Zeppelins, EachTakesItsOwnStationEightyAboveTheGroundFlyingLevelFromAfar)
     EXPECT_NEAR(zeppelins[i]->target.y, game().GroundHeightAt(stations[i]) - 80.0f, 1e-3f) << i;
   }
   RunFor(1.0);
-  // 200 pixels a second, moving on every second update: level beyond 1500, straight within.
-  EXPECT_NEAR(zeppelins[0]->position.x, -200.0f, 1.0f);
-  EXPECT_EQ(zeppelins[0]->position.y, 0.0f);
-  EXPECT_GT(zeppelins[1]->position.y, 505.0f);
+  EXPECT_EQ(zeppelins[0]->position.y, 0.0f) << "level beyond 1500";
+  EXPECT_GT(zeppelins[1]->position.y, 505.0f) << "straight for its station within";
 }
 
 TEST_F(Zeppelins, OnStationOneDropsAnArcherEveryTwoSecondsWhateverTheCrowd) {
   ZeppelinAt({3900.0f, kGroundY - 80.0f});
   RunFrames(2);
   ASSERT_EQ(CountOfType(kTypeArcher), 1) << "the first at once";
-  const cCreature& archer = *game().creatures.back();
-  EXPECT_EQ(archer.position.x, 3900.0f);
-  EXPECT_NEAR(archer.position.y, kArcherY, 1e-3f) << "standing on the ground below";
+  EXPECT_NEAR(game().creatures.back()->position.y, kArcherY, 1e-3f) << "on the ground below";
   RunFor(1.9);
   EXPECT_EQ(CountOfType(kTypeArcher), 1);
   RunFor(0.2);
@@ -411,9 +375,7 @@ TEST_F(Zeppelins, AKnockedOneFallsTrailingSmokeAndCrashesWithABlastAShakeAndGold
   RunFrames(1);
   zeppelin->Knock({});
   RunFor(0.5);
-  EXPECT_EQ(zeppelin->smoke.active, 1);
-  EXPECT_FALSE(zeppelin->smoke.particles.empty());
-  EXPECT_GT(zeppelin->rotation, 0.0f);
+  EXPECT_FALSE(zeppelin->smoke.particles.empty()) << "trailing smoke";
 
   ASSERT_TRUE(RunUntil([&] { return zeppelin->health <= 0.0f; }, 300));
   EXPECT_LT(zeppelin->rotation, 0.7853982f + 0.01f) << "the tilt stops at a quarter turn";
@@ -425,16 +387,11 @@ TEST_F(Zeppelins, AKnockedOneFallsTrailingSmokeAndCrashesWithABlastAShakeAndGold
   EXPECT_EQ(aside->health, 25.0f);
   ASSERT_EQ(Coins().size(), 2u);
 
-  const Vec2 wreck = zeppelin->position;
   const double impact = DXUTGetTime();
   ASSERT_TRUE(RunUntil([&] { return !Listed(zeppelin); }, 60));
   EXPECT_NEAR(DXUTGetTime() - impact, 0.3, 0.05);
-  const std::vector<cGold*> coins = Coins();
-  ASSERT_EQ(coins.size(), 5u) << "and three big coins from the wreck";
-  for (int i = 0; i < 3; ++i) {
-    EXPECT_EQ(coins[2 + i]->amount, 50);
-    EXPECT_NEAR(coins[2 + i]->position.x, wreck.x - 25.0f + 25.0f * i, 1e-3f) << i;
-  }
+  ASSERT_EQ(Coins().size(), 5u) << "and three big coins from the wreck";
+  EXPECT_EQ(Coins().back()->amount, 50);
 }
 
 constexpr int kPost = 3;  // on the village ground, (-91, 890)
@@ -473,24 +430,19 @@ TEST_F(Attackers, AKilledDefenderLeavesADOfTenBigCoinsAndItsPostIsFilledAgain) {
   RunFor(0.6);
   ASSERT_EQ(CountOfType(kTypeDefender), 1);
   EXPECT_EQ(game().creatures.back()->position, DefenderPostPosition(kPost));
-  EXPECT_TRUE(DefenderPostOccupied(kPost));
 }
 
-TEST_F(Attackers, SheepShowTheirCellsAndOnlyThePrincessCriesForHelpOffTheGround) {
+TEST_F(Attackers, OnlyThePrincessCriesForHelpAndOnlyOffTheGround) {
   auto* princess = Spawn<cSheep>(kTypeSheep, {2950.0f, 560.0f});
   princess->weight = 100.0f;
   auto* sheep = Spawn<cSheep>(kTypeSheep, {3050.0f, kTallY});
   RunFor(0.1);
   EXPECT_EQ(princess->yell.active, 0);
-  EXPECT_EQ(sheep->sourceRect, (Rect{0, 0, 64, 128})) << "standing";
 
   dragon().Grab(princess);
   RunFor(0.5);
   EXPECT_EQ(princess->yell.active, 1);
-  EXPECT_FALSE(princess->yell.particles.empty());
   dragon().Drop();
-  RunFrames(1);
-  EXPECT_EQ(princess->yell.active, 1) << "falling";
   princess->state = kCreatureIdle;  // set down on her feet, unhurt
   princess->health = 1.0f;
   RunFrames(1);
@@ -498,26 +450,7 @@ TEST_F(Attackers, SheepShowTheirCellsAndOnlyThePrincessCriesForHelpOffTheGround)
 
   dragon().Grab(sheep);
   RunFor(0.5);
-  EXPECT_EQ(sheep->sourceRect, (Rect{64, 0, 128, 128})) << "in the air";
   EXPECT_EQ(sheep->yell.active, 0) << "an ordinary sheep is carried off quietly";
-}
-
-TEST_F(Attackers, ADroppedSheepCrushesWhatItLandsOnWithin90AndIsGoneWithoutACoin) {
-  auto* sheep = Spawn<cSheep>(kTypeSheep, {1000.0f, kTallY});
-  RunFrames(1);
-  sheep->position.y = 968.5f;  // lands at its next update
-  sheep->Throw({0.0f, 100.0f});
-  sheep->health = 0.0f;
-  cCreature* within = Spawn(kTypeArcher, {1085.0f, 970.0f});
-  cCreature* beyond = Spawn(kTypeArcher, {905.0f, 970.0f});
-  auto* neighbour = Spawn<cSheep>(kTypeSheep, {1040.0f, 970.0f});
-  sheep->Update(kStep);
-  EXPECT_EQ(within->health, -25.0f);
-  EXPECT_EQ(beyond->health, 25.0f);
-  EXPECT_EQ(neighbour->health, 1.0f) << "sheep are never hurt by a blast";
-  RunFrames(1);
-  EXPECT_FALSE(Listed(sheep));
-  EXPECT_TRUE(Coins().empty());
 }
 
 }  // namespace
