@@ -13,11 +13,12 @@ int __real_SDL_RenderGeometry(SDL_Renderer* renderer, SDL_Texture* texture,
                               int indexCount);
 int __real_SDL_SetTextureColorMod(SDL_Texture* texture, Uint8 r, Uint8 g, Uint8 b);
 int __real_SDL_SetTextureAlphaMod(SDL_Texture* texture, Uint8 a);
+int __real_SDL_SetTextureBlendMode(SDL_Texture* texture, SDL_BlendMode mode);
 int __real_SDL_RenderCopyF(SDL_Renderer* renderer, SDL_Texture* texture, const SDL_Rect* source,
                            const SDL_FRect* dest);
-int __real_SDL_RenderCopyExF(SDL_Renderer* renderer, SDL_Texture* texture,
-                             const SDL_Rect* source, const SDL_FRect* dest, const double angle,
-                             const SDL_FPoint* centre, const SDL_RendererFlip flip);
+int __real_SDL_RenderCopyExF(SDL_Renderer* renderer, SDL_Texture* texture, const SDL_Rect* source,
+                             const SDL_FRect* dest, const double angle, const SDL_FPoint* centre,
+                             const SDL_RendererFlip flip);
 int __real_SDL_RenderSetClipRect(SDL_Renderer* renderer, const SDL_Rect* rect);
 SDL_Surface* __real_TTF_RenderGlyph32_Blended(TTF_Font* font, Uint32 glyph, SDL_Color fg);
 }
@@ -85,8 +86,8 @@ void cDrawList::Clear() {
 std::size_t cDrawList::DrawCount() const {
   std::size_t count = 0;
   for (const Call& call : calls) {
-    if (call.kind == Kind::kClear || call.kind == Kind::kFillRect ||
-        call.kind == Kind::kGeometry || call.kind == Kind::kCopy || call.kind == Kind::kCopyEx) {
+    if (call.kind == Kind::kClear || call.kind == Kind::kFillRect || call.kind == Kind::kGeometry ||
+        call.kind == Kind::kCopy || call.kind == Kind::kCopyEx) {
       ++count;
     }
   }
@@ -97,24 +98,36 @@ void cDrawList::Replay(SDL_Renderer* renderer) const {
   for (const Call& call : calls) {
     const SDL_Rect* source = call.hasSource ? &call.source : nullptr;
     switch (call.kind) {
-      case Kind::kClear: __real_SDL_RenderClear(renderer); break;
+      case Kind::kClear:
+        __real_SDL_RenderClear(renderer);
+        break;
       case Kind::kDrawColour:
         __real_SDL_SetRenderDrawColor(renderer, call.colour.r, call.colour.g, call.colour.b,
                                       call.colour.a);
         break;
-      case Kind::kDrawBlendMode: __real_SDL_SetRenderDrawBlendMode(renderer, call.blend); break;
-      case Kind::kFillRect: __real_SDL_RenderFillRectF(renderer, &call.dest); break;
+      case Kind::kDrawBlendMode:
+        __real_SDL_SetRenderDrawBlendMode(renderer, call.blend);
+        break;
+      case Kind::kFillRect:
+        __real_SDL_RenderFillRectF(renderer, &call.dest);
+        break;
       case Kind::kGeometry:
-        __real_SDL_RenderGeometry(renderer, call.texture, &vertices[call.firstVertex],
-                                  call.vertexCount,
-                                  call.indexCount > 0 ? &indices[call.firstIndex] : nullptr,
-                                  call.indexCount);
+        __real_SDL_RenderGeometry(
+            renderer, call.texture, &vertices[call.firstVertex], call.vertexCount,
+            call.indexCount > 0 ? &indices[call.firstIndex] : nullptr, call.indexCount);
         break;
       case Kind::kTextureColourMod:
         __real_SDL_SetTextureColorMod(call.texture, call.colour.r, call.colour.g, call.colour.b);
         break;
-      case Kind::kTextureAlphaMod: __real_SDL_SetTextureAlphaMod(call.texture, call.colour.a); break;
-      case Kind::kCopy: __real_SDL_RenderCopyF(renderer, call.texture, source, &call.dest); break;
+      case Kind::kTextureAlphaMod:
+        __real_SDL_SetTextureAlphaMod(call.texture, call.colour.a);
+        break;
+      case Kind::kTextureBlendMode:
+        __real_SDL_SetTextureBlendMode(call.texture, call.blend);
+        break;
+      case Kind::kCopy:
+        __real_SDL_RenderCopyF(renderer, call.texture, source, &call.dest);
+        break;
       case Kind::kCopyEx:
         __real_SDL_RenderCopyExF(renderer, call.texture, source, &call.dest, call.angle, nullptr,
                                  call.flip);
@@ -182,6 +195,15 @@ int __wrap_SDL_SetTextureAlphaMod(SDL_Texture* texture, Uint8 a) {
   return __real_SDL_SetTextureAlphaMod(texture, a);
 }
 
+int __wrap_SDL_SetTextureBlendMode(SDL_Texture* texture, SDL_BlendMode mode) {
+  Call call;
+  call.kind = Kind::kTextureBlendMode;
+  call.texture = texture;
+  call.blend = mode;
+  Note(call);
+  return __real_SDL_SetTextureBlendMode(texture, mode);
+}
+
 int __wrap_SDL_RenderCopyF(SDL_Renderer* renderer, SDL_Texture* texture, const SDL_Rect* source,
                            const SDL_FRect* dest) {
   // A copy to the whole target has no destination; the game always gives one.
@@ -189,9 +211,9 @@ int __wrap_SDL_RenderCopyF(SDL_Renderer* renderer, SDL_Texture* texture, const S
   return __real_SDL_RenderCopyF(renderer, texture, source, dest);
 }
 
-int __wrap_SDL_RenderCopyExF(SDL_Renderer* renderer, SDL_Texture* texture,
-                             const SDL_Rect* source, const SDL_FRect* dest, const double angle,
-                             const SDL_FPoint* centre, const SDL_RendererFlip flip) {
+int __wrap_SDL_RenderCopyExF(SDL_Renderer* renderer, SDL_Texture* texture, const SDL_Rect* source,
+                             const SDL_FRect* dest, const double angle, const SDL_FPoint* centre,
+                             const SDL_RendererFlip flip) {
   // Turns about the destination's centre, as the game asks for them (no centre given).
   if (dest != nullptr && centre == nullptr) {
     Call call = CopyCall(Kind::kCopyEx, texture, source, dest);

@@ -12,6 +12,8 @@
 
 #include <SDL.h>
 
+class cStretchedCopies;
+
 class cDrawList {
  public:
   // Issues every recorded call again, in order, to `renderer` (the recorded renderer is
@@ -21,6 +23,12 @@ class cDrawList {
   std::size_t CallCount() const { return calls.size(); }
   // How many of the calls put pixels on the target (copies, fills, geometry, clears).
   std::size_t DrawCount() const;
+
+  // The cheapest known way to put the same pixels on a width x height target, written into
+  // `floor` (emptied first): the calls kept in order, but only the draws that reach the
+  // target, every scaled unturned copy drawn from a copy stretched once by `stretcher`, and
+  // opaque textures copied untinted in alpha without blending (frame_floor.cpp).
+  void BuildFloor(cDrawList& floor, cStretchedCopies& stretcher, int width, int height) const;
 
  private:
   friend struct DrawRecorderAccess;
@@ -33,6 +41,7 @@ class cDrawList {
     kGeometry,
     kTextureColourMod,
     kTextureAlphaMod,
+    kTextureBlendMode,
     kCopy,
     kCopyEx,
     kClipRect,
@@ -40,12 +49,12 @@ class cDrawList {
   struct Call {
     Kind kind = Kind::kClear;
     SDL_Texture* texture = nullptr;
-    SDL_Color colour{};         // draw colour, colour mod (r, g, b) or alpha mod (a)
+    SDL_Color colour{};  // draw colour, colour mod (r, g, b) or alpha mod (a)
     SDL_BlendMode blend = SDL_BLENDMODE_NONE;
-    bool hasSource = false;     // copies: a source rectangle was given
-    bool hasRect = false;       // clip: a rectangle was given (else clipping is switched off)
-    SDL_Rect source{};          // copy source, clip rectangle
-    SDL_FRect dest{};           // copy destination, filled rectangle
+    bool hasSource = false;  // copies: a source rectangle was given
+    bool hasRect = false;    // clip: a rectangle was given (else clipping is switched off)
+    SDL_Rect source{};       // copy source, clip rectangle
+    SDL_FRect dest{};        // copy destination, filled rectangle
     double angle = 0.0;
     SDL_RendererFlip flip = SDL_FLIP_NONE;
     std::size_t firstVertex = 0;

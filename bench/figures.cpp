@@ -1,6 +1,7 @@
 #include "bench/figures.h"
 
 #include <cstdio>
+#include <string>
 
 namespace {
 
@@ -52,9 +53,16 @@ void cFigureReporter::Finalize() {
       continue;
     }
     const double ratio = subject / baseline;
-    std::printf("  %-46s %10s / %10s = %7.4f  (goal <= %g: %s)\n", figure.title.c_str(),
-                Seconds(subject).c_str(), Seconds(baseline).c_str(), ratio, figure.goal,
-                ratio <= figure.goal ? "met" : "NOT met");
+    const auto shown = [&](double value) {
+      return figure.count ? std::to_string(static_cast<long>(value * 1e6 + 0.5)) : Seconds(value);
+    };
+    std::printf("  %-46s %10s / %10s = %7.4f  ", figure.title.c_str(), shown(subject).c_str(),
+                shown(baseline).c_str(), ratio);
+    if (figure.goal != kNoGoal) {
+      std::printf("(goal <= %g: %s)\n", figure.goal, ratio <= figure.goal ? "met" : "NOT met");
+    } else {
+      std::printf("(for comparison)\n");
+    }
   }
   for (const auto& [name, m] : measured_) {
     for (const auto& [counter, value] : m.counters) {

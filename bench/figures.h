@@ -11,12 +11,16 @@
 
 // One figure: `subject` / `baseline`, met when the ratio is at most `goal`. Each is a
 // benchmark's name (without arguments or aggregate suffixes), standing for its time per
-// iteration, or "name:counter" for a counter of it in microseconds.
+// iteration, or "name:counter" for a counter of it in microseconds (a plain number when the
+// figure is a `count`).
+inline constexpr double kNoGoal = 0.0;  // a figure shown for comparison only
+
 struct Figure {
   std::string title;
   std::string subject;
   std::string baseline;
   double goal = 1.0;
+  bool count = false;
 };
 
 class cFigureReporter : public benchmark::ConsoleReporter {

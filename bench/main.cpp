@@ -82,8 +82,12 @@ int RunSoakChild(const Options& options) {
 std::vector<Figure> TheFigures() {
   return {
       {"match update / frame render", "BM_MatchUpdate", "BM_FrameRender", 0.02},
-      {"frame render / same calls straight to SDL", "BM_FrameRenderRawSDL:game_render_us",
-       "BM_FrameRenderRawSDL", 1.25},
+      {"frame render / its floor", "BM_FrameRenderFloor:game_render_us", "BM_FrameRenderFloor",
+       1.3},
+      {"draw calls / draws that reach the screen", "BM_FrameRenderFloor:game_draws_per_frame",
+       "BM_FrameRenderFloor:floor_draws_per_frame", 1.2, true},
+      {"frame without shortcuts / its floor (before)", "BM_FrameRenderFloor:plain_render_us",
+       "BM_FrameRenderFloor", kNoGoal},
       {"first match load / raw decode and upload", "BM_LoadMatchFirst", "BM_LoadRawDecode", 1.5},
       {"second match load / first match load", "BM_LoadMatchAgain", "BM_LoadMatchFirst", 0.1},
   };

@@ -45,6 +45,8 @@ void cGUI::OnResetDevice(DXUTDevice* device, const DXUTSurfaceDesc* desc) {
   if (device != nullptr && device->renderer != nullptr) {
     m_pImgSprite = std::make_unique<cSpriteBatch>(device->renderer);
     line = std::make_unique<cLineDrawer>(device->renderer);
+    SetDrawingShortcuts(drawingShortcuts);
+    SetKeepStretched(keepStretched);
   }
   if (desc != nullptr) {
     for (CDXUTDialog* dialog : {&mainDialog, &secondDialog}) {
@@ -143,6 +145,17 @@ void cGUI::DrawImageStretched(SDL_Texture* texture, float textureWidth, float te
   const int flip = (flipX ? SDL_FLIP_HORIZONTAL : 0) | (flipY ? SDL_FLIP_VERTICAL : 0);
   m_pImgSprite->Add(texture, SDL_Rect{0, 0, w, h}, area, 0.0, static_cast<SDL_RendererFlip>(flip),
                     ArgbToSdlColor(colour));
+}
+
+void cGUI::SetKeepStretched(bool keep) {
+  keepStretched = keep;
+  if (m_pImgSprite != nullptr) m_pImgSprite->SetKeepStretched(keep);
+}
+
+void cGUI::SetDrawingShortcuts(bool on) {
+  drawingShortcuts = on;
+  if (m_pImgSprite != nullptr) m_pImgSprite->SetShortcuts(on);
+  if (line != nullptr) line->SetCulling(on);
 }
 
 void cGUI::DrawLine(Vec2 a, Vec2 b, std::uint32_t colour, float width) {

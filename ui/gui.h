@@ -10,7 +10,8 @@
 // images of batches already ended.
 //
 // Colours are packed ARGB (alpha in the top byte: 0xff000000 opaque black, 0xa0000000 black
-// at 160/255). Everything is drawn alpha-blended.
+// at 160/255). Everything is drawn alpha-blended, or as if it were: what blending would leave
+// unchanged (opaque pictures) is copied, and what misses the screen is not drawn at all.
 //
 // Device life cycle (the framework's device callbacks forward here through the game):
 //   OnCreateDevice -> OnResetDevice -> [OnLostDevice -> OnResetDevice]* -> OnLostDevice ->
@@ -103,6 +104,14 @@ class cGUI {
   // line drawer or for a segment of zero length.
   void DrawLine(Vec2 a, Vec2 b, std::uint32_t colour, float width);
 
+  // While set, images drawn at a size other than their own, unturned and unmirrored, come
+  // from a copy stretched once (where that pays off, see cStretchedCopies): for pictures drawn
+  // at the same size frame after frame (scenery, menu pictures). Set and cleared around them.
+  void SetKeepStretched(bool keep);
+  // Culling, opaque copies and stretched copies, which all keep the picture the same, are on
+  // unless switched off here (to compare pictures drawn with and without them).
+  void SetDrawingShortcuts(bool on);
+
  private:
   static constexpr int kFontHeight = 16;
 
@@ -114,6 +123,8 @@ class cGUI {
   std::unique_ptr<cFont> font;
   std::unique_ptr<cSpriteBatch> m_pImgSprite;
   std::unique_ptr<cLineDrawer> line;
+  bool keepStretched = false;
+  bool drawingShortcuts = true;
   CDXUTDialogResourceManager resourceManager;
   CDXUTDialog mainDialog;
   CDXUTDialog secondDialog;

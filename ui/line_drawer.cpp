@@ -3,11 +3,19 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ui/visible_area.h"
+
 bool cLineDrawer::Draw(Vec2 a, Vec2 b, SDL_Color colour, float width) {
   const Vec2 along = Normalize(b - a);
   if (along == Vec2{} || !(width > 0.0f)) return true;
-  if (SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_BLEND) != 0) return false;
   const float half = width * 0.5f;
+  // The band lies within half its width of the segment's bounds.
+  if (culling &&
+      !cVisibleArea::Of(renderer).Reaches(std::min(a.x, b.x) - half, std::min(a.y, b.y) - half,
+                                          std::max(a.x, b.x) + half, std::max(a.y, b.y) + half)) {
+    return true;
+  }
+  if (SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_BLEND) != 0) return false;
   // Bars and tints run level or upright: a filled rectangle, which renderers fill fastest.
   if (a.y == b.y || a.x == b.x) {
     const float left = std::min(a.x, b.x) - (a.x == b.x ? half : 0.0f);

@@ -1,13 +1,18 @@
 #include "ui/scenery.h"
 
 #include "app/game.h"
+#include "ui/gui.h"
 #include "world/creatures/creature.h"
 
 namespace {
 
+// Scenery is drawn at the same size every frame: stretched once, drawn as it is.
 template <std::size_t N>
 void RenderAll(cScreenElement (&elements)[N], cGUI* gui, Vec2 camera) {
+  if (gui == nullptr) return;
+  gui->SetKeepStretched(true);
   for (cScreenElement& element : elements) element.Render(gui, camera.x, camera.y);
+  gui->SetKeepStretched(false);
 }
 
 }  // namespace

@@ -59,8 +59,11 @@ void cGame::DrawScreenPicture() {
   const DXUTTextureNode* node = gui->GetResourceManager()->GetTextureNode(screenTexture);
   if (node == nullptr || FAILED(gui->BeginImages())) return;
   const Rect screenRect = gui->GetScreenRect();
-  gui->DrawImageStretched(node->texture, kTitleArtSize, kTitleArtSize, &screenRect, kWhite,
-                          false, false);
+  // The picture fills the screen frame after frame: stretched once, drawn as it is.
+  gui->SetKeepStretched(true);
+  gui->DrawImageStretched(node->texture, kTitleArtSize, kTitleArtSize, &screenRect, kWhite, false,
+                          false);
+  gui->SetKeepStretched(false);
   gui->EndImages();
 }
 
@@ -135,9 +138,8 @@ void cGame::RenderHallOfFame(cFont* font, int w) {
   }
 
   const float blink = std::sin(4.0f * static_cast<float>(DXUTGetTime()));
-  const wchar_t* prompt = nameEntryActive != 0
-                              ? L"please enter your name\n(confirm with enter)"
-                              : L"press enter to continue";
+  const wchar_t* prompt = nameEntryActive != 0 ? L"please enter your name\n(confirm with enter)"
+                                               : L"press enter to continue";
   DrawCentred(font, prompt, MakeRect(0, 520, w, 600), WhiteWithAlpha(blink));
 
   for (int i = 0; i < kHiscoreEntries; ++i) {

@@ -4,12 +4,20 @@
 // mirrored where asked), which every SDL renderer draws fastest: the software renderer blits
 // unturned copies directly. The queue keeps its storage from frame to frame, so drawing
 // allocates nothing once warm.
+//
+// Three shortcuts put the same pixels on the target for less work, all on unless switched
+// off (to compare pictures): images that miss the target are dropped when queued; opaque
+// pictures (no alpha channel) drawn untinted in alpha are copied without blending; and
+// while stretched copies are kept (see SetKeepStretched), scaled unturned images come from a
+// copy stretched once (cStretchedCopies).
 
+#include <memory>
 #include <vector>
 
 #include <SDL.h>
 
 #include "platform/status.h"
+#include "ui/stretched_copies.h"
 
 class cSpriteBatch {
  public:
@@ -31,6 +39,13 @@ class cSpriteBatch {
   void Add(SDL_Texture* texture, const SDL_Rect& source, const SDL_FRect& dest, double degrees,
            SDL_RendererFlip flip, SDL_Color colour);
 
+  // Whether images queued from now on that are scaled by a whole number of pixels, unturned
+  // and unmirrored, are drawn from stretched copies (where the renderer gains from them).
+  // For pictures drawn at one size frame after frame: the scenery, the menu pictures.
+  void SetKeepStretched(bool keep) { keepStretched = keep; }
+  // Switches the shortcuts above on or off (on when made).
+  void SetShortcuts(bool on) { shortcuts = on; }
+
  private:
   struct Copy {
     SDL_Texture* texture = nullptr;
@@ -41,7 +56,15 @@ class cSpriteBatch {
     SDL_Color colour{};
   };
 
+  // Whether the copy, turned about its centre, reaches the current target.
+  bool ReachesTarget(const SDL_FRect& dest, double degrees) const;
+  // Sets the texture's tint and blend mode for the copy.
+  void Tint(const Copy& copy) const;
+
   SDL_Renderer* renderer = nullptr;
   bool open = false;
+  bool shortcuts = true;
+  bool keepStretched = false;
   std::vector<Copy> copies;
+  cStretchedCopies stretched;
 };
