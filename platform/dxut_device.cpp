@@ -5,6 +5,7 @@
 #include <SDL_image.h>
 
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "platform/dxut_state.h"
@@ -42,6 +43,16 @@ std::vector<RendererChoice> RendererChoices() {
   return choices;
 }
 
+// How the player's messages name the graphics system of a render driver.
+std::string RendererDescription(int driverIndex) {
+  SDL_RendererInfo info;
+  if (SDL_GetRenderDriverInfo(driverIndex, &info) != 0) return "SDL renderer";
+  if (SDL_strcasecmp(info.name, "software") == 0) return "SDL software renderer";
+  if (SDL_strncasecmp(info.name, "opengles", 8) == 0) return "SDL OpenGL ES renderer";
+  if (SDL_strcasecmp(info.name, "opengl") == 0) return "SDL OpenGL renderer";
+  return std::string("SDL ") + info.name + " renderer";
+}
+
 SDL_Texture* CreateBackBuffer(SDL_Renderer* renderer) {
   SDL_Texture* backBuffer = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,
                                               kBackBufferWidth, kBackBufferHeight);
@@ -66,30 +77,46 @@ bool ApplyWindowMode(bool windowed) {
   return true;
 }
 
-// Quiet on failure: the next choice may well work (no OpenGL under SDL's
-// dummy driver, for one); the caller reports when none does.
-bool OpenDevice(const RendererChoice& choice, const DXUTDeviceSettings& settings) {
+// Creates the renderer of `choice` with its back buffer; quiet on failure: the next choice
+// may well work (no OpenGL under SDL's dummy driver, for one); the caller reports when none
+// does. SDL's reason stays in SDL_GetError for that report.
+bool OpenRenderer(const RendererChoice& choice) {
   DXUTState& state = GetDXUTState();
   SDL_Renderer* renderer = SDL_CreateRenderer(state.device.window, choice.driverIndex,
                                               SDL_RENDERER_TARGETTEXTURE | SDL_RENDERER_PRESENTVSYNC);
   if (!renderer) return false;
   SDL_Texture* backBuffer = CreateBackBuffer(renderer);
   if (!backBuffer) {
+    const std::string reason = SDL_GetError();
     SDL_DestroyRenderer(renderer);
+    SDL_SetError("%s", reason.c_str());
     return false;
   }
-  SDL_RendererInfo info;
-  SDL_GetRendererInfo(renderer, &info);
-  // The software renderer's presents never wait for the display.
-  state.presentWaitsForRetrace = choice.caps.deviceType == DXUTDeviceType::kHardware &&
-                                 (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
   state.device.renderer = renderer;
   state.device.backBuffer = backBuffer;
+  return true;
+}
+
+void CloseRenderer() {
+  DXUTState& state = GetDXUTState();
+  SDL_DestroyTexture(state.device.backBuffer);
+  SDL_DestroyRenderer(state.device.renderer);
+  state.device.backBuffer = nullptr;
+  state.device.renderer = nullptr;
+}
+
+// The opened renderer becomes the device with the settings the game agreed to.
+void AdoptRenderer(const RendererChoice& choice, const DXUTDeviceSettings& settings) {
+  DXUTState& state = GetDXUTState();
+  SDL_RendererInfo info;
+  SDL_GetRendererInfo(state.device.renderer, &info);
+  // The software renderer's presents never wait for the display.
+  state.presentWaitsForRetrace =
+      choice.caps.deviceType == DXUTDeviceType::kHardware && (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
   state.rendererDriverIndex = choice.driverIndex;
   state.caps = choice.caps;
   state.settings = settings;
   ApplyWindowMode(settings.windowed);
-  return true;
 }
 
 // A failure the game cannot go on after: tell the player and end the loop.
@@ -161,10 +188,7 @@ void DXUTReleaseDevice() {
   if (!state.device.renderer) return;
   DXUTCallDeviceLost();
   DXUTCallDeviceDestroyed();
-  SDL_DestroyTexture(state.device.backBuffer);
-  SDL_DestroyRenderer(state.device.renderer);
-  state.device.backBuffer = nullptr;
-  state.device.renderer = nullptr;
+  CloseRenderer();
   if (state.device.window) SDL_SetWindowGrab(state.device.window, SDL_FALSE);
 }
 
@@ -183,19 +207,26 @@ HRESULT DXUTCreateDevice(unsigned /*adapterOrdinal: SDL renders on the window's 
   }
   DXUTReleaseDevice();
 
+  // The modify-settings callback adjusts the renderer that opened, not one that then fails
+  // to: its one-time notices belong to the device the game runs on.
   bool anyAccepted = false;
   for (const RendererChoice& choice : RendererChoices()) {
     if (isDeviceAcceptable && !isDeviceAcceptable(&choice.caps, windowed, userContext)) continue;
     anyAccepted = true;
+    state.graphicsSystem = RendererDescription(choice.driverIndex);
+    if (!OpenRenderer(choice)) continue;
     DXUTDeviceSettings settings;
     settings.deviceType = choice.caps.deviceType;
     settings.windowed = windowed;
     if (modifyDeviceSettings && !modifyDeviceSettings(&settings, &choice.caps, userContext)) {
+      CloseRenderer();
+      SDL_ClearError();
       return DXUTDisplayErrorMessage(E_FAIL);
     }
     settings.backBufferWidth = kBackBufferWidth;
     settings.backBufferHeight = kBackBufferHeight;
-    if (OpenDevice(choice, settings)) break;
+    AdoptRenderer(choice, settings);
+    break;
   }
   if (!state.device.renderer) {
     if (anyAccepted) DXUTTraceSdlFailure(__FILE__, __LINE__, L"SDL_CreateRenderer");
@@ -217,8 +248,7 @@ HRESULT DXUTToggleFullScreen() {
   if (!state.device.renderer) return E_FAIL;
   DXUTDeviceSettings settings = state.settings;
   settings.windowed = !settings.windowed;
-  if (state.modifyDeviceSettings &&
-      !state.modifyDeviceSettings(&settings, &state.caps, state.deviceSelectionContext)) {
+  if (state.modifyDeviceSettings && !state.modifyDeviceSettings(&settings, &state.caps, state.deviceSelectionContext)) {
     return E_FAIL;
   }
   settings.backBufferWidth = kBackBufferWidth;

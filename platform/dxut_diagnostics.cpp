@@ -62,8 +62,10 @@ std::wstring FormatWide(const wchar_t* format, ...) {
 }  // namespace
 
 void DXUTMessageBox(const wchar_t* text, const wchar_t* caption, unsigned flags) {
-  const std::string utf8Text = WideToUtf8(text ? text : L"");
-  const std::string utf8Caption = WideToUtf8(caption ? caption : L"");
+  DXUTShowMessageBoxUtf8(WideToUtf8(text ? text : L""), WideToUtf8(caption ? caption : L""), flags);
+}
+
+void DXUTShowMessageBoxUtf8(const std::string& utf8Text, const std::string& utf8Caption, unsigned flags) {
   auto* window = static_cast<SDL_Window*>(DXUTGetHWND());
   if (DisplayAvailable() &&
       SDL_ShowSimpleMessageBox(MessageBoxKind(flags), utf8Caption.c_str(), utf8Text.c_str(), window) == 0) {
@@ -82,8 +84,8 @@ void DXUTOutputDebugString(const wchar_t* format, ...) {
 }
 
 HRESULT DXUTTrace(const char* file, unsigned line, HRESULT hr, const wchar_t* message, bool popMsgBox) {
-  const std::wstring text = FormatWide(L"%s(%u): %ls hr=0x%08X", file ? file : "", line, message ? message : L"",
-                                       static_cast<unsigned>(hr));
+  const std::wstring text =
+      FormatWide(L"%s(%u): %ls hr=0x%08X", file ? file : "", line, message ? message : L"", static_cast<unsigned>(hr));
   std::fprintf(stderr, "%s\n", WideToUtf8(text).c_str());
   if (popMsgBox && GetDXUTState().showMsgBoxOnError) {
     DXUTMessageBox(text.c_str(), L"Unexpected error encountered", kMbIconError);

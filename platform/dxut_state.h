@@ -32,6 +32,8 @@ struct DXUTState {
   // The device; its SDL objects exist exactly while device.renderer does.
   DXUTDevice device;
   int rendererDriverIndex = -1;  // the SDL render driver the device was made with
+  // The graphics system the device runs on (or was last tried on), as messages name it.
+  std::string graphicsSystem = "SDL video";
   DXUTDeviceSettings settings;
   DXUTDeviceCaps caps;
   bool deviceRequested = false;
@@ -82,6 +84,11 @@ DXUTState& GetDXUTState();
 HRESULT DXUTDisplayErrorMessage(HRESULT hr);
 // The exit code that ends the process after the error hr.
 int DXUTExitCodeForError(HRESULT hr);
+// The player's message for the framework error hr (empty for other statuses): what failed,
+// on which graphics system, and SDL's reason when it gave one.
+std::string DXUTErrorMessage(HRESULT hr);
+// DXUTMessageBox for UTF-8 text.
+void DXUTShowMessageBoxUtf8(const std::string& text, const std::string& caption, unsigned flags);
 
 // Device life cycle (dxut_device.cpp).
 HRESULT DXUTCallDeviceCreated();

@@ -9,6 +9,7 @@ namespace {
 
 constexpr int kInitialClientWidth = 640;
 constexpr int kInitialClientHeight = 480;
+constexpr int kMinimumClientSize = 200;  // the window can be made no smaller than 200 x 200
 
 bool LinkedSdlIsCompatible() {
   SDL_version linked;
@@ -21,8 +22,8 @@ int WindowPosition(int position) { return position == kDXUTDefaultPosition ? SDL
 
 }  // namespace
 
-HRESULT DXUTInit(bool /*parseCommandLine: the game has no options*/, bool handleDefaultHotkeys,
-                 bool showMsgBoxOnError, bool handleAltEnter) {
+HRESULT DXUTInit(bool /*parseCommandLine: the game has no options*/, bool handleDefaultHotkeys, bool showMsgBoxOnError,
+                 bool handleAltEnter) {
   DXUTState& state = GetDXUTState();
   state.exitCode = 0;
   state.exitCodeFromError = false;
@@ -53,6 +54,7 @@ HRESULT DXUTCreateWindow(const wchar_t* windowTitle, int x, int y) {
   state.device.window = SDL_CreateWindow(WideToUtf8(state.windowTitle).c_str(), WindowPosition(x), WindowPosition(y),
                                          kInitialClientWidth, kInitialClientHeight, SDL_WINDOW_RESIZABLE);
   if (!state.device.window) return DXUTTraceSdlFailure(__FILE__, __LINE__, L"SDL_CreateWindow");
+  SDL_SetWindowMinimumSize(state.device.window, kMinimumClientSize, kMinimumClientSize);
   return S_OK;
 }
 
@@ -67,7 +69,8 @@ void DXUTUpdateCursorClip() {
   const DXUTState& state = GetDXUTState();
   if (!state.device.window) return;
   const bool fullScreen = state.device.renderer && !state.settings.windowed;
-  SDL_SetWindowGrab(state.device.window, fullScreen && state.active && state.clipCursorWhenFullScreen ? SDL_TRUE : SDL_FALSE);
+  SDL_SetWindowGrab(state.device.window,
+                    fullScreen && state.active && state.clipCursorWhenFullScreen ? SDL_TRUE : SDL_FALSE);
   DXUTShowCursor(!fullScreen || state.showCursorWhenFullScreen);
 }
 

@@ -287,6 +287,39 @@ TEST_F(Framework, ClosingTheWindowEndsTheLoopWithExitCodeZero) {
   EXPECT_EQ(DXUTGetExitCode(), 0);
 }
 
+// SDL's dummy video driver offers OpenGL renderers that cannot open: the settings callback,
+// and the one-time notices it gives, belong to the software renderer that does. The window
+// can be made no smaller than 200 x 200.
+TEST_F(Framework, OnlyTheRendererThatOpensIsHandedToTheSettingsCallback) {
+  SDL_SetHint(SDL_HINT_RENDER_DRIVER, nullptr);
+  static std::vector<DXUTDeviceType> adjusted;
+  adjusted.clear();
+  ASSERT_EQ(DXUTInit(false, false, false, true), S_OK);
+  ASSERT_EQ(DXUTCreateDevice(0, true, 800, 600, nullptr,
+                             [](DXUTDeviceSettings* settings, const DXUTDeviceCaps*, void*) {
+                               adjusted.push_back(settings->deviceType);
+                               return true;
+                             },
+                             nullptr),
+            S_OK);
+  EXPECT_EQ(adjusted, std::vector<DXUTDeviceType>{DXUTDeviceType::kReference});
+  int width = 0, height = 0;
+  SDL_GetWindowMinimumSize(static_cast<SDL_Window*>(DXUTGetHWND()), &width, &height);
+  EXPECT_EQ((std::array{width, height}), (std::array{200, 200}));
+}
+
+TEST_F(Framework, AFailedRendererIsNamedToThePlayerWithSdlsReason) {
+  SDL_SetHint(SDL_HINT_RENDER_DRIVER, "opengl");
+  ASSERT_EQ(DXUTInit(false, false, true, true), S_OK);
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(DXUTCreateDevice(0, true, 800, 600), DXUTERR_CREATINGDEVICE);
+  const std::string told = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(DXUTGetExitCode(), 6);
+  EXPECT_NE(told.find("Failed creating the SDL OpenGL renderer.\n\nSDL: "), std::string::npos)
+      << told;
+  EXPECT_EQ(told.find("Direct3D"), std::string::npos);
+}
+
 TEST_F(Framework, AScreenshotHoldsTheRenderedBackBuffer) {
   ScopedTempDir folder;
   DXUTSetCallbackFrameRender([](DXUTDevice* device, double, float, void*) {
