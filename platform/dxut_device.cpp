@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/dxut_state.h"
+#include "platform/gl_rasteriser.h"
 #include "platform/letterbox.h"
 #include "platform/present.h"
 
@@ -41,6 +42,21 @@ std::vector<RendererChoice> RendererChoices() {
   }
   if (software.driverIndex >= 0) choices.push_back(software);
   return choices;
+}
+
+// An OpenGL without a graphics card (Mesa's llvmpipe and kin) costs the game more than twice
+// the processor time of SDL's own software renderer, which draws the scenery from stretched
+// copies and copies opaque pictures (measured under Xvfb: about 17 against 7 ms a match
+// frame, 8.8 against 4.8 ms a menu frame). So SDL's software renderer goes first there,
+// unless the player asked for OpenGL by name (SDL_RENDER_DRIVER).
+bool SoftwareRendererDrawsFaster(const RendererChoice& opened, const std::vector<RendererChoice>& choices) {
+  const bool softwareOnOffer = !choices.empty() && choices.back().caps.deviceType == DXUTDeviceType::kReference;
+  if (opened.caps.deviceType != DXUTDeviceType::kHardware || !softwareOnOffer) return false;
+  const std::string openGl = OpenGlRendererName(GetDXUTState().device.renderer);
+  if (!IsSoftwareRasteriser(openGl)) return false;
+  DXUTOutputDebugString(L"OpenGL draws with %s, without a graphics card: SDL's software renderer is faster\n",
+                        openGl.c_str());
+  return true;
 }
 
 // How the player's messages name the graphics system of a render driver.
@@ -210,11 +226,16 @@ HRESULT DXUTCreateDevice(unsigned /*adapterOrdinal: SDL renders on the window's 
   // The modify-settings callback adjusts the renderer that opened, not one that then fails
   // to: its one-time notices belong to the device the game runs on.
   bool anyAccepted = false;
-  for (const RendererChoice& choice : RendererChoices()) {
+  const std::vector<RendererChoice> choices = RendererChoices();
+  for (const RendererChoice& choice : choices) {
     if (isDeviceAcceptable && !isDeviceAcceptable(&choice.caps, windowed, userContext)) continue;
     anyAccepted = true;
     state.graphicsSystem = RendererDescription(choice.driverIndex);
     if (!OpenRenderer(choice)) continue;
+    if (SoftwareRendererDrawsFaster(choice, choices)) {
+      CloseRenderer();
+      continue;
+    }
     DXUTDeviceSettings settings;
     settings.deviceType = choice.caps.deviceType;
     settings.windowed = windowed;

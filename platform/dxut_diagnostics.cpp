@@ -97,7 +97,7 @@ void DXUTDisplaySwitchingToREFWarning() {
   DXUTState& state = GetDXUTState();
   if (state.referenceWarningShown) return;
   state.referenceWarningShown = true;
-  std::fputs("Only the software renderer is available: the game will run slowly.\n", stderr);
+  std::fputs("No graphics card renderer: the game draws with SDL's software renderer.\n", stderr);
 }
 
 HRESULT DXUTTraceSdlFailure(const char* file, unsigned line, const wchar_t* call) {
