@@ -6,6 +6,7 @@
 #include "platform/dxut.h"
 #include "platform/game_folders.h"
 #include "ui/frame.h"
+#include "ui/frame_counter.h"
 #include "ui/gui.h"
 #include "world/creatures/creature.h"
 #include "world/projectiles/projectile.h"
@@ -119,6 +120,7 @@ void cGame::OnFrameRender(DXUTDevice* device, float elapsed) {
     default:
       break;
   }
+  if (showFrameCounter && gui != nullptr) RenderFrameCounter(*gui);
 }
 
 HRESULT cGame::OnCreateDevice(DXUTDevice* device, const DXUTSurfaceDesc* /*desc*/) {

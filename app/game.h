@@ -153,6 +153,7 @@ class cGame {
   int creditsLine = 0;
   float creditsTimer = 0.0f;
   std::uint32_t musicChannel = 0;  // the match music, ducked by a taunting hero
+  bool showFrameCounter = false;   // F3: frames per second and frame times in a corner
   // Told of every progress step of a load (tests watch the loading screen's values through
   // it); null in the game.
   void (*progressObserver)(float progress, int state) = nullptr;

@@ -13,6 +13,7 @@ namespace {
 
 constexpr int kMenuItemCount = 5;
 constexpr int kLastSlide = 2;
+constexpr unsigned kFrameCounterKey = VK_F1 + 2;  // F3
 
 enum MenuItem : int { kStartGame = 0, kHowToPlay, kHallOfFame, kCredits, kQuit };
 
@@ -27,6 +28,8 @@ wchar_t TypedLetter(unsigned key) {
 }  // namespace
 
 void cGame::OnKeyboard(unsigned key, bool keyDown, bool /*altDown*/) {
+  // Everywhere, on the press; the menus still see the key (F3 types a letter into a name).
+  if (key == kFrameCounterKey && keyDown) showFrameCounter = !showFrameCounter;
   if (state == kStateScreens) {
     ApplyMenuKey(key, keyDown);
   } else if (state == kStateMatch) {

@@ -1,6 +1,7 @@
 // Drakmoor's entry point: hands the game's callbacks to the framework, opens the window and
 // the device, runs the loop and tidies up.
 
+#include "app/frame_report.h"
 #include "app/framework_callbacks.h"
 #include "app/game.h"
 #include "platform/dxut.h"
@@ -13,7 +14,8 @@ cGUI g_gui;
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  const bool frameReport = FrameReportRequested(argc, argv);
   UseGameFolders(LocateGameFolders());
   SetFrameworkCallbacks(&g_game);
   DXUTSetCursorSettings(true, true);
@@ -28,6 +30,7 @@ int main() {
   DXUTCreateDevice(0, true, 800, 600, IsDeviceAcceptable, ModifyDeviceSettings, nullptr);
   DXUTToggleFullScreen();
   DXUTMainLoop();
+  if (frameReport) PrintFrameReport(stdout);
 
   g_game.Cleanup();
   // SDL goes away before the static game object does: release the sound while it is here.

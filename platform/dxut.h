@@ -9,6 +9,7 @@
 
 #include <cstdint>
 
+#include "platform/frame_times.h"
 #include "platform/status.h"
 #include "platform/virtual_keys.h"
 
@@ -24,8 +25,10 @@ struct DXUTSurfaceDesc {
 // Device selection. SDL offers an accelerated renderer (kHardware) and the
 // software renderer, which stands in for the slow reference rasteriser
 // (kReference). The framework offers the accelerated one first, then the
-// software one; the first that the device-acceptable callback accepts is
-// handed to the modify-settings callback and created.
+// software one; the first that the device-acceptable callback accepts and
+// that opens is handed to the modify-settings callback. An OpenGL that is
+// itself a software rasteriser (no graphics card) is passed over for SDL's
+// software renderer, which draws the game faster.
 
 enum class DXUTDeviceType { kHardware, kReference };
 
@@ -52,8 +55,7 @@ struct DXUTDeviceSettings {
 
 using LPDXUTCALLBACKDEVICECREATED = HRESULT (*)(DXUTDevice* device, const DXUTSurfaceDesc* backBuffer,
                                                 void* userContext);
-using LPDXUTCALLBACKDEVICERESET = HRESULT (*)(DXUTDevice* device, const DXUTSurfaceDesc* backBuffer,
-                                              void* userContext);
+using LPDXUTCALLBACKDEVICERESET = HRESULT (*)(DXUTDevice* device, const DXUTSurfaceDesc* backBuffer, void* userContext);
 using LPDXUTCALLBACKDEVICELOST = void (*)(void* userContext);
 using LPDXUTCALLBACKDEVICEDESTROYED = void (*)(void* userContext);
 using LPDXUTCALLBACKFRAMEMOVE = void (*)(DXUTDevice* device, double time, float elapsedTime, void* userContext);
@@ -168,6 +170,11 @@ bool DXUTIsActive();             // the window has the focus
 double DXUTGetTime();            // seconds since DXUTInit, without stopped time; fixed within a frame
 float DXUTGetElapsedTime();      // seconds since the previous frame; never negative nor NaN
 float DXUTGetFPS();              // frames per second, updated once a second
+// Times of the shown frames (from one shown frame to the next) and their processor time (see
+// platform/frame_times.h): the last second's, and the whole run's since DXUTShutdown.
+FrameTimeSummary DXUTGetFrameTimesLastSecond();
+FrameTimeSummary DXUTGetFrameTimesWholeRun();
+FrameTimeSummary DXUTGetFrameCpuWholeRun();
 
 // Whether the key with this Windows virtual-key code is down. 160-165 (left
 // and right Shift, Control, Alt) ask the keyboard's live state; the mouse
@@ -215,15 +222,15 @@ void DXUTShowCursor(bool show);
 HRESULT DXUTSaveBackBufferPNG(const char* path);
 
 // Framework errors and the exit codes they end the process with.
-inline constexpr HRESULT DXUTERR_NODIRECT3D = static_cast<HRESULT>(0x80097001u);                // exit 2
-inline constexpr HRESULT DXUTERR_NOCOMPATIBLEDEVICES = static_cast<HRESULT>(0x80097002u);       // exit 3
-inline constexpr HRESULT DXUTERR_MEDIANOTFOUND = static_cast<HRESULT>(0x80097003u);             // exit 4
-inline constexpr HRESULT DXUTERR_NONZEROREFCOUNT = static_cast<HRESULT>(0x80097004u);           // exit 5
-inline constexpr HRESULT DXUTERR_CREATINGDEVICE = static_cast<HRESULT>(0x80097005u);            // exit 6
-inline constexpr HRESULT DXUTERR_RESETTINGDEVICE = static_cast<HRESULT>(0x80097006u);           // exit 7
-inline constexpr HRESULT DXUTERR_CREATINGDEVICEOBJECTS = static_cast<HRESULT>(0x80097007u);     // exit 8
-inline constexpr HRESULT DXUTERR_RESETTINGDEVICEOBJECTS = static_cast<HRESULT>(0x80097008u);    // exit 9
-inline constexpr HRESULT DXUTERR_INCORRECTVERSION = static_cast<HRESULT>(0x80097009u);          // exit 10
+inline constexpr HRESULT DXUTERR_NODIRECT3D = static_cast<HRESULT>(0x80097001u);              // exit 2
+inline constexpr HRESULT DXUTERR_NOCOMPATIBLEDEVICES = static_cast<HRESULT>(0x80097002u);     // exit 3
+inline constexpr HRESULT DXUTERR_MEDIANOTFOUND = static_cast<HRESULT>(0x80097003u);           // exit 4
+inline constexpr HRESULT DXUTERR_NONZEROREFCOUNT = static_cast<HRESULT>(0x80097004u);         // exit 5
+inline constexpr HRESULT DXUTERR_CREATINGDEVICE = static_cast<HRESULT>(0x80097005u);          // exit 6
+inline constexpr HRESULT DXUTERR_RESETTINGDEVICE = static_cast<HRESULT>(0x80097006u);         // exit 7
+inline constexpr HRESULT DXUTERR_CREATINGDEVICEOBJECTS = static_cast<HRESULT>(0x80097007u);   // exit 8
+inline constexpr HRESULT DXUTERR_RESETTINGDEVICEOBJECTS = static_cast<HRESULT>(0x80097008u);  // exit 9
+inline constexpr HRESULT DXUTERR_INCORRECTVERSION = static_cast<HRESULT>(0x80097009u);        // exit 10
 
 // ---------------------------------------------------------------------------
 // Test seams (headless: SDL's dummy video driver and the software renderer).

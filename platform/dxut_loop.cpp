@@ -3,6 +3,8 @@
 
 #include <SDL.h>
 
+#include <ctime>
+
 #include "platform/dxut_state.h"
 #include "platform/present.h"
 
@@ -48,6 +50,26 @@ void HoldFrameRate(DXUTState& state) {
   state.lastFrameEndCounter = SDL_GetPerformanceCounter();
 }
 
+double ProcessCpuMilliseconds() {
+  timespec now{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) * 1e-6;
+}
+
+// Counts the frame shown now.
+void CountShownFrame(DXUTState& state) {
+  const Uint64 now = SDL_GetPerformanceCounter();
+  const double cpu = ProcessCpuMilliseconds();
+  const double ticksPerMillisecond = static_cast<double>(SDL_GetPerformanceFrequency()) / 1000.0;
+  if (state.lastPresentCounter != 0) {
+    state.frameTimes.Add(static_cast<double>(now) / ticksPerMillisecond / 1000.0,
+                         static_cast<double>(now - state.lastPresentCounter) / ticksPerMillisecond,
+                         cpu - state.lastPresentCpu);
+  }
+  state.lastPresentCounter = now;
+  state.lastPresentCpu = cpu;
+}
+
 // One frame. paced: the real loop's sleeps and frame-rate hold; tests run
 // frames without them.
 void RunFrame(bool paced) {
@@ -70,6 +92,7 @@ void RunFrame(bool paced) {
     }
     if (!state.device.renderer) return;
     PresentBackBuffer(&state.device);
+    CountShownFrame(state);
     if (paced) HoldFrameRate(state);
   }
   ++state.frameNumber;

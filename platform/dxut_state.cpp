@@ -49,6 +49,9 @@ bool DXUTIsActive() { return GetDXUTState().active; }
 double DXUTGetTime() { return GetDXUTState().time; }
 float DXUTGetElapsedTime() { return GetDXUTState().elapsedTime; }
 float DXUTGetFPS() { return GetDXUTState().fps; }
+FrameTimeSummary DXUTGetFrameTimesLastSecond() { return GetDXUTState().frameTimes.LastSecond(); }
+FrameTimeSummary DXUTGetFrameTimesWholeRun() { return GetDXUTState().frameTimes.WholeRun(); }
+FrameTimeSummary DXUTGetFrameCpuWholeRun() { return GetDXUTState().frameTimes.WholeRunCpu(); }
 
 void DXUTPause(bool pauseTime, bool pauseRendering) {
   DXUTState& state = GetDXUTState();

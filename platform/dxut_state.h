@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/dxut.h"
+#include "platform/frame_times.h"
 #include "platform/framework_timer.h"
 #include "platform/sdl_device.h"
 
@@ -41,6 +42,9 @@ struct DXUTState {
   bool deviceObjectsReset = false;    // the device-reset callback succeeded
   bool presentWaitsForRetrace = false;
   std::uint64_t lastFrameEndCounter = 0;  // for the 60-a-second hold without retrace
+  std::uint64_t lastPresentCounter = 0;   // when the previous frame was shown
+  double lastPresentCpu = 0.0;            // the process's processor time then (milliseconds)
+  cFrameTimes frameTimes;
 
   std::wstring windowTitle;
   bool initialised = false;

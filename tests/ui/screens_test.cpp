@@ -114,3 +114,19 @@ TEST_F(MenuScreens, TheHallOfFameAsksForANameOnlyWhenANewScoreEnters) {
 }
 
 }  // namespace
+
+namespace {
+
+// F3 shows the frame counter in the bottom-right corner on every screen; F3 again hides it.
+TEST_F(MenuScreens, F3ShowsAndHidesTheFrameCounterInTheCorner) {
+  Tap(VK_F1 + 2);
+  RunFrames(3);
+  const std::uint32_t shown = ReadPixel(DXUTGetD3DDevice()->renderer, 790, 585);
+  Tap(VK_F1 + 2);
+  RunFrames(1);
+  const std::uint32_t hidden = ReadPixel(DXUTGetD3DDevice()->renderer, 790, 585);
+  EXPECT_NE(shown, hidden);
+  EXPECT_TRUE(game().showFrameCounter == false);
+}
+
+}  // namespace

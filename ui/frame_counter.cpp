@@ -1,0 +1,33 @@
+#include "ui/frame_counter.h"
+
+#include <cwchar>
+
+#include "platform/dxut.h"
+#include "ui/gui.h"
+
+namespace {
+
+constexpr int kWidth = 230;
+constexpr int kHeight = 20;
+constexpr int kEdge = 4;  // from the screen's right and bottom edges
+constexpr std::uint32_t kBand = 0xa0000000;
+constexpr std::uint32_t kText = 0xffffffff;
+
+}  // namespace
+
+void RenderFrameCounter(cGUI& gui) {
+  const int w = gui.GetDialog()->GetWidth();
+  const int h = gui.GetDialog()->GetHeight();
+  const Rect box{w - kEdge - kWidth, h - kEdge - kHeight, w - kEdge, h - kEdge};
+  const float middle = static_cast<float>(box.top + box.bottom) * 0.5f;
+  gui.DrawLine({static_cast<float>(box.left), middle}, {static_cast<float>(box.right), middle},
+               kBand, static_cast<float>(kHeight));
+  cFont* font = gui.GetFont();
+  if (font == nullptr) return;
+  const FrameTimeSummary second = DXUTGetFrameTimesLastSecond();
+  wchar_t text[64];
+  std::swprintf(text, 64, L"%d fps  %.1f ms  worst %.1f ms", static_cast<int>(second.frames),
+                second.median, second.worst);
+  const Rect inside{box.left, box.top + 2, box.right - 6, box.bottom};
+  font->DrawText(text, -1, &inside, kTextRight, kText);
+}
