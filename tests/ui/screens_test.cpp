@@ -113,10 +113,6 @@ TEST_F(MenuScreens, TheHallOfFameAsksForANameOnlyWhenANewScoreEnters) {
   EXPECT_EQ(secondPromptLine(), 0) << "press enter to continue";
 }
 
-}  // namespace
-
-namespace {
-
 // F3 shows the frame counter in the bottom-right corner on every screen; F3 again hides it.
 TEST_F(MenuScreens, F3ShowsAndHidesTheFrameCounterInTheCorner) {
   Tap(VK_F1 + 2);
@@ -126,7 +122,7 @@ TEST_F(MenuScreens, F3ShowsAndHidesTheFrameCounterInTheCorner) {
   RunFrames(1);
   const std::uint32_t hidden = ReadPixel(DXUTGetD3DDevice()->renderer, 790, 585);
   EXPECT_NE(shown, hidden);
-  EXPECT_TRUE(game().showFrameCounter == false);
+  EXPECT_FALSE(game().showFrameCounter);
 }
 
 }  // namespace
