@@ -78,8 +78,9 @@ std::filesystem::path MakeWorkDir() {
 }
 
 int CountOfType(int type) {
-  return static_cast<int>(std::count_if(g_game.creatures.begin(), g_game.creatures.end(),
-                                        [type](const auto& c) { return c && c->GetType() == type; }));
+  return static_cast<int>(
+      std::count_if(g_game.creatures.begin(), g_game.creatures.end(),
+                    [type](const auto& c) { return c && c->GetType() == type; }));
 }
 
 }  // namespace
@@ -93,10 +94,16 @@ std::filesystem::path BenchGame::BuildDir() {
   return std::filesystem::current_path();
 }
 
-BenchGame::BenchGame() : previousDir_(std::filesystem::current_path()), workDir_(MakeWorkDir()) {
-  setenv("SDL_VIDEODRIVER", "dummy", 1);
+BenchGame::BenchGame(Screen screen)
+    : previousDir_(std::filesystem::current_path()), workDir_(MakeWorkDir()) {
   setenv("SDL_AUDIODRIVER", "dummy", 1);
-  setenv("SDL_RENDER_DRIVER", "software", 1);
+  if (screen == Screen::kHeadless) {
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    setenv("SDL_RENDER_DRIVER", "software", 1);
+  } else {
+    unsetenv("SDL_VIDEODRIVER");
+    unsetenv("SDL_RENDER_DRIVER");
+  }
   const std::filesystem::path buildDir = BuildDir();
   std::filesystem::current_path(workDir_);
   ShowBuiltData(buildDir);

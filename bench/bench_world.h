@@ -23,9 +23,13 @@ struct FrameTimes {
 
 class BenchGame {
  public:
+  // Where the game draws: headless (SDL's dummy video and its software renderer) or on the
+  // display of the environment with the renderer the game picks there.
+  enum class Screen { kHeadless, kDisplay };
+
   // Everything up to a created device, with the game initialised; the game then shows the
   // title on its first frame. Only one BenchGame may exist at a time (there is one g_game).
-  BenchGame();
+  explicit BenchGame(Screen screen = Screen::kHeadless);
   // Frees the world, shuts the sound system and the framework down and rebuilds `g_game`
   // empty, so that the next BenchGame starts from nothing cached.
   ~BenchGame();
