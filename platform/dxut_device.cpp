@@ -74,6 +74,9 @@ SDL_Texture* CreateBackBuffer(SDL_Renderer* renderer) {
                                               kBackBufferWidth, kBackBufferHeight);
   if (!backBuffer) return nullptr;
   SDL_SetTextureScaleMode(backBuffer, SDL_ScaleModeLinear);
+  // The window shows the back buffer's colours as they are (as a screenshot records them):
+  // copied, not blended by their alpha over the window.
+  SDL_SetTextureBlendMode(backBuffer, SDL_BLENDMODE_NONE);
   SDL_SetRenderTarget(renderer, backBuffer);
   SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
   SDL_RenderClear(renderer);

@@ -9,12 +9,15 @@ HRESULT PresentBackBuffer(DXUTDevice* device) {
   }
   SDL_Renderer* renderer = device->renderer;
   SDL_SetRenderTarget(renderer, nullptr);
-  SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
-  SDL_RenderClear(renderer);
   int outputWidth = 0;
   int outputHeight = 0;
   SDL_GetRendererOutputSize(renderer, &outputWidth, &outputHeight);
   const ScreenRect area = LetterboxRect(outputWidth, outputHeight);
+  // Only the bars beside the picture need clearing; the picture covers the rest.
+  if (area.w != outputWidth || area.h != outputHeight) {
+    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+    SDL_RenderClear(renderer);
+  }
   const SDL_Rect destination{area.x, area.y, area.w, area.h};
   SDL_RenderCopy(renderer, device->backBuffer, nullptr, &destination);
   SDL_RenderPresent(renderer);
