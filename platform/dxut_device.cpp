@@ -44,10 +44,11 @@ std::vector<RendererChoice> RendererChoices() {
   return choices;
 }
 
-// An OpenGL without a graphics card (Mesa's llvmpipe and kin) costs the game more than twice
-// the processor time of SDL's own software renderer, which draws the scenery from stretched
-// copies and copies opaque pictures (measured under Xvfb: about 17 against 7 ms a match
-// frame, 8.8 against 4.8 ms a menu frame). So SDL's software renderer goes first there,
+// An OpenGL without a graphics card (Mesa's llvmpipe and kin) costs the game more processor
+// time than SDL's own software renderer, which draws the scenery from stretched copies and
+// copies opaque pictures. Measured under Xvfb on two cores, the first 36 s of a nightmare
+// match: 7.9 ms a frame (95th percentile 18.9) against 6.5 ms (9.0), 52 % of a core against
+// 35 %; the title menu 51 % against 23 %. So SDL's software renderer goes first there,
 // unless the player asked for OpenGL by name (SDL_RENDER_DRIVER).
 bool SoftwareRendererDrawsFaster(const RendererChoice& opened, const std::vector<RendererChoice>& choices) {
   const bool softwareOnOffer = !choices.empty() && choices.back().caps.deviceType == DXUTDeviceType::kReference;
