@@ -83,6 +83,16 @@ TEST_F(Attackers, AnArcherShootsFromExactly400AwayEveryThreeSecondsButNotBeyondT
   EXPECT_GT(pastTheLine->position.x, 5150.0f) << "walks on into the lair";
 }
 
+TEST_F(Attackers, AnArcherAimsLevelOrSteeplyByTheHeightOfTheDragon) {
+  auto* archer = Spawn<cArcher>(kTypeArcher, {2900.0f, kArcherY});
+  dragon().position = {3200.0f, 950.0f};
+  RunFrames(3);
+  EXPECT_EQ(archer->sourceRect, (Rect{0, 128, 64, 192})) << "cell 8, aiming level";
+  dragon().position = {3000.0f, 700.0f};
+  RunFrames(2);
+  EXPECT_EQ(archer->sourceRect, (Rect{64, 128, 128, 192})) << "cell 9, aiming steeply";
+}
+
 // Each shot plays one of the two bow sounds at random: over a volley both must be heard, from
 // the archers and from the zeppelins' crews alike. One sound is loaded per run, so only its
 // plays count.
