@@ -216,6 +216,10 @@ TEST_F(Projectiles, CoinsAreDrawnInWithin400CollectedForTheirAmountAndBlinkOutAf
   EXPECT_EQ(game().gold, 10u);
   game().UpdateProjectiles(kStep);
   EXPECT_EQ(game().gold, 60u);
+  auto* big = Shoot<cGold>(kProjectileGold, {1000.0f, 500.0f});
+  big->MakeBig();
+  big->Update(kStep);
+  EXPECT_GE(big->frame, 9.0f) << "a big coin turns in the big coin's cells";
 
   auto* inRange = Shoot<cGold>(kProjectileGold, dragon().position + Vec2{400.0f, 0.0f});
   auto* beyond =
