@@ -1,5 +1,7 @@
 #include "app/settings.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 #include "app/safe_file.h"
@@ -8,9 +10,10 @@ HRESULT cSettings::Load(const char* path) {
   std::FILE* file = std::fopen(path, "r");
   if (file == nullptr) return E_FAIL;
 
-  // Each line is read on its own, so a damaged line leaves only its own field alone.
+  // Each read goes on where the last stopped: after a damaged line nothing more matches.
   std::fscanf(file, "audio: %d\n", &audio);
   std::fscanf(file, "volume: %f\n", &volume);
+  volume = std::isnan(volume) ? 1.0f : std::clamp(volume, 0.0f, 1.0f);
   int readDifficulty = 0;
   std::fscanf(file, "difficulty: %d\n", &readDifficulty);
   difficulty = (readDifficulty < 1 || readDifficulty > 3) ? 1 : readDifficulty;

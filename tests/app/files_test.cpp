@@ -51,17 +51,36 @@ TEST_F(PlayerFiles, SettingsRoundTripAndDamagedOnesGiveEasyAndTheFieldsBeforeThe
   ASSERT_TRUE(SUCCEEDED(read.Load()));
   EXPECT_EQ((std::tuple{read.audio, read.volume, read.difficulty}), (std::tuple{3, 0.25f, 3}));
 
-  const std::pair<const char*, int> damaged[] = {{"audio: 2\nvolume: 0.5\ndifficulty: 7\n", 2},
-                                                 {"audio: 2\nvolume: 0.5\ndifficulty: 0\n", 2},
-                                                 {"audio: 2\nvolume: 0.5\n", 2},
-                                                 {"audio: loud\nvolume: 0.5\ndifficulty: 2\n", 1}};
-  for (const auto& [text, audio] : damaged) {
+  // Reading stops at the first damaged line: the fields after it keep their values.
+  const std::tuple<const char*, int, float> damaged[] = {
+      {"audio: 2\nvolume: 0.5\ndifficulty: 7\n", 2, 0.5f},
+      {"audio: 2\nvolume: 0.5\ndifficulty: 0\n", 2, 0.5f},
+      {"audio: 2\nvolume: 0.5\n", 2, 0.5f},
+      {"audio: loud\nvolume: 0.5\ndifficulty: 2\n", 1, 1.0f}};
+  for (const auto& [text, audio, volume] : damaged) {
     Write(kSettingsPath, text);
     cSettings settings;
     settings.difficulty = 2;
     ASSERT_TRUE(SUCCEEDED(settings.Load()));
     EXPECT_EQ(settings.difficulty, 1) << text;
     EXPECT_EQ(settings.audio, audio) << text;
+    EXPECT_EQ(settings.volume, volume) << text;
+  }
+}
+
+// A volume out of 0..1 is clamped as it is read, and written back so that it reads the same.
+TEST_F(PlayerFiles, AStoredVolumeOutOfRangeIsClampedAndStaysReadable) {
+  const std::pair<const char*, float> volumes[] = {{"-0.5", 0.0f}, {"7", 1.0f},    {"nan", 1.0f},
+                                                   {"inf", 1.0f},  {"-inf", 0.0f}, {"1e30", 1.0f}};
+  for (const auto& [stored, clamped] : volumes) {
+    Write(kSettingsPath, std::string("audio: 2\nvolume: ") + stored + "\ndifficulty: 3\n");
+    cSettings settings;
+    ASSERT_TRUE(SUCCEEDED(settings.Load()));
+    EXPECT_EQ(std::tuple(settings.volume, settings.difficulty), std::tuple(clamped, 3)) << stored;
+    ASSERT_TRUE(SUCCEEDED(settings.Save()));
+    cSettings again;
+    ASSERT_TRUE(SUCCEEDED(again.Load()));
+    EXPECT_EQ(again.volume, clamped) << Read(kSettingsPath);
   }
 }
 
