@@ -140,7 +140,12 @@ HRESULT cGame::LoadMatch() {
   fireIconTexture = LoadTexture("./data/art/fireIcon.png");
   goldIconTexture = LoadTexture("./data/art/goldIcon.png");
 
-  if (!ReadMapFile(DataPath(kMapPath).c_str(), groundLine)) return E_FAIL;
+  const std::string mapPath = DataPath(kMapPath);
+  if (!ReadMapFile(mapPath.c_str(), groundLine)) {
+    DXUTOutputPlayerNotice(L"Drakmoor: could not read the terrain %s; no match can start.",
+                           mapPath.c_str());
+    return E_FAIL;
+  }
   SetProgress(0.1f);
 
   if (FAILED(LoadGroundTiles(*this))) return E_FAIL;

@@ -192,9 +192,9 @@ bool DXUTIsRenderingPaused();
 // ---------------------------------------------------------------------------
 // Diagnostics and messages to the player.
 
-// Writes "file(line): message hr=0x........" to standard error and, when both
-// popMsgBox and the show-message-box-on-error flag are set, shows it in a box.
-// Returns hr.
+// Writes "file(line): message hr=0x........" to the developer's trace (see
+// DXUTOutputDebugString) and, when both popMsgBox and the show-message-box-on-error
+// flag are set, shows it in a box. Returns hr.
 HRESULT DXUTTrace(const char* file, unsigned line, HRESULT hr, const wchar_t* message, bool popMsgBox);
 
 // The one-time notice that only the slow software renderer is available
@@ -209,10 +209,21 @@ inline constexpr unsigned kMbIconWarning = 0x30;
 // the caption and text go to standard error instead.
 void DXUTMessageBox(const wchar_t* text, const wchar_t* caption, unsigned flags);
 
-// The game's debugger output: printf-style wide format (use %ls for wide
-// strings, %s for narrow ones), written to standard error as UTF-8 exactly as
-// formatted (the game's lines bring their own "\n").
+// The game's debugger output, a developer's trace: printf-style wide format
+// (use %ls for wide strings, %s for narrow ones), written to standard error as
+// UTF-8 exactly as formatted (the game's lines bring their own "\n"), and only
+// while DXUTDebugOutputEnabled; otherwise it goes nowhere.
 void DXUTOutputDebugString(const wchar_t* format, ...);
+
+// Whether the developer's trace is on: the environment variable DRAKMOOR_DEBUG
+// is set to 1.
+bool DXUTDebugOutputEnabled();
+
+// Something the player should know about (no sound device, a missing file):
+// one line on standard error, formatted as DXUTOutputDebugString does (the
+// line break is added here). Each distinct line is written once per run,
+// however often it is reported.
+void DXUTOutputPlayerNotice(const wchar_t* format, ...);
 
 // Shows or hides the system cursor over the window.
 void DXUTShowCursor(bool show);

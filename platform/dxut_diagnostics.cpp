@@ -1,12 +1,14 @@
-// What the framework and the game tell the developer (standard error) and the
-// player (message boxes).
+// What the framework and the game tell the developer (a trace on standard error,
+// with DRAKMOOR_DEBUG=1) and the player (notices on standard error, message boxes).
 
 #include <SDL.h>
 
 #include <cstdarg>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <cwchar>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -74,8 +76,13 @@ void DXUTShowMessageBoxUtf8(const std::string& utf8Text, const std::string& utf8
   std::fprintf(stderr, "%s: %s\n", utf8Caption.c_str(), utf8Text.c_str());
 }
 
+bool DXUTDebugOutputEnabled() {
+  const char* debug = std::getenv("DRAKMOOR_DEBUG");
+  return debug != nullptr && std::strcmp(debug, "1") == 0;
+}
+
 void DXUTOutputDebugString(const wchar_t* format, ...) {
-  if (!format) return;
+  if (!format || !DXUTDebugOutputEnabled()) return;
   std::va_list args;
   va_start(args, format);
   const std::wstring line = FormatWideV(format, args);
@@ -83,10 +90,21 @@ void DXUTOutputDebugString(const wchar_t* format, ...) {
   std::fputs(WideToUtf8(line).c_str(), stderr);
 }
 
+void DXUTOutputPlayerNotice(const wchar_t* format, ...) {
+  if (!format) return;
+  std::va_list args;
+  va_start(args, format);
+  const std::wstring line = FormatWideV(format, args);
+  va_end(args);
+  static std::set<std::wstring> written;
+  if (!written.insert(line).second) return;
+  std::fprintf(stderr, "%s\n", WideToUtf8(line).c_str());
+}
+
 HRESULT DXUTTrace(const char* file, unsigned line, HRESULT hr, const wchar_t* message, bool popMsgBox) {
   const std::wstring text =
       FormatWide(L"%s(%u): %ls hr=0x%08X", file ? file : "", line, message ? message : L"", static_cast<unsigned>(hr));
-  std::fprintf(stderr, "%s\n", WideToUtf8(text).c_str());
+  DXUTOutputDebugString(L"%ls\n", text.c_str());
   if (popMsgBox && GetDXUTState().showMsgBoxOnError) {
     DXUTMessageBox(text.c_str(), L"Unexpected error encountered", kMbIconError);
   }
@@ -102,6 +120,6 @@ void DXUTDisplaySwitchingToREFWarning() {
 
 HRESULT DXUTTraceSdlFailure(const char* file, unsigned line, const wchar_t* call) {
   DXUTTrace(file, line, E_FAIL, call, false);
-  std::fprintf(stderr, "  SDL: %s\n", SDL_GetError());
+  DXUTOutputDebugString(L"  SDL: %s\n", SDL_GetError());
   return E_FAIL;
 }

@@ -88,7 +88,8 @@ void cTextureCache::Load(DXUTTextureNode& node) {
   if (picture == nullptr) {
     node.width = 0;
     node.height = 0;
-    DXUTOutputDebugString(L"Could not load texture %s: %s\n", source.c_str(), failure.c_str());
+    DXUTOutputPlayerNotice(L"Drakmoor: could not load the picture %s (%s).", source.c_str(),
+                           failure.c_str());
     return;
   }
   node.width = picture->w;

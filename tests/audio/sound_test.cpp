@@ -18,6 +18,7 @@
 #include <thread>
 
 #include "audio/test_sounds.h"
+#include "support/debug_trace.h"
 
 namespace {
 
@@ -71,6 +72,7 @@ class SoundSystem : public ::testing::Test {
   }
 
   Uint32 audioBefore = 0;  // SDL's audio as other parts of the program left it
+  ScopedDebugTrace debugTrace;  // the tests read the system's debug lines
   cSoundSystem sound;
 };
 

@@ -18,6 +18,7 @@
 #include "platform/key_map.h"
 #include "platform/letterbox.h"
 #include "platform/sdl_device.h"
+#include "support/debug_trace.h"
 #include "support/picture.h"
 #include "support/temp_dir.h"
 
@@ -155,11 +156,29 @@ TEST_F(Framework, TheQuitMessageEndsTheLoopWithItsCodeAndTheLoopCannotBeReentere
       DXUTPostQuitMessage(5);
     }
   });
+  const ScopedDebugTrace debugTrace;
   testing::internal::CaptureStderr();
   EXPECT_EQ(DXUTMainLoop(), S_OK);
   EXPECT_NE(testing::internal::GetCapturedStderr().find("DXUTMainLoop"), std::string::npos);
   EXPECT_EQ(CallsOf("move").size(), 3u) << "no frame after the quit message";
   EXPECT_EQ(DXUTGetExitCode(), 5);
+}
+
+// The debug lines are a developer's trace, written only with DRAKMOOR_DEBUG=1; a player reads
+// only what concerns them, each line once however often it happens.
+TEST(Diagnostics, DebugLinesNeedTheSwitchAndEachPlayerNoticeIsWrittenOnce) {
+  testing::internal::CaptureStderr();
+  for (const char* debug : {"0", "", "1"}) {
+    setenv("DRAKMOOR_DEBUG", debug, 1);
+    DXUTOutputDebugString(L"Cleaning up %ls\n", L"dr\u00f6ge");
+    EXPECT_EQ(DXUTTrace("gui", 42, E_FAIL, L"SDL_RenderCopy", false), E_FAIL);
+    for (int i = 0; i < 3; ++i) DXUTOutputPlayerNotice(L"no sound device (%d)", 7);
+  }
+  unsetenv("DRAKMOOR_DEBUG");
+  DXUTOutputPlayerNotice(L"missing %s", "sky.png");
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "no sound device (7)\nCleaning up dr\xc3\xb6ge\ngui(42): SDL_RenderCopy hr=0x80004005\n"
+            "missing sky.png\n");
 }
 
 TEST(FrameworkTimer,
