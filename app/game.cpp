@@ -1,5 +1,6 @@
 #include "app/game.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -8,6 +9,7 @@
 #include "ui/frame.h"
 #include "ui/frame_counter.h"
 #include "ui/gui.h"
+#include "ui/volume_indicator.h"
 #include "world/creatures/creature.h"
 #include "world/projectiles/projectile.h"
 
@@ -38,8 +40,10 @@ HRESULT cGame::Init(cGUI* newGui) {
   if (FAILED(soundSystem.Init(DXUTGetHWND(), settings.audio))) {
     soundSystem.Init(DXUTGetHWND(), 0);
     DXUTOutputDebugString(L"NO SOUND AVAILABLE!\n");
+    DXUTOutputPlayerNotice(L"Drakmoor: no sound device could be opened; the game plays silently.");
   }
   DXUTOutputDebugString(L"Successfully initialized SoundSystem..\n");
+  soundSystem.SetMasterVolume(settings.volume);
 
   introSeen = hiscores.Load(hiscorePath_.c_str()) ? 1 : 0;
   // From here on the files hold what the player has: writing them back keeps it.
@@ -72,6 +76,7 @@ void cGame::SaveHallOfFame() const {
 }
 
 void cGame::OnFrameMove(DXUTDevice* /*device*/, double /*time*/, float elapsed) {
+  volumeShownFor = std::max(0.0f, volumeShownFor - elapsed);
   switch (state) {
     case kStateEnterTitle:
       if (FAILED(ShowScreen(kScreenTitle))) {
@@ -121,6 +126,9 @@ void cGame::OnFrameRender(DXUTDevice* device, float elapsed) {
       break;
   }
   if (showFrameCounter && gui != nullptr) RenderFrameCounter(*gui);
+  if ((state == kStateScreens || state == kStateMatch) && volumeShownFor > 0.0f && gui) {
+    DrawVolumeIndicator(*gui, settings.volume, soundSystem.Muted());
+  }
 }
 
 HRESULT cGame::OnCreateDevice(DXUTDevice* device, const DXUTSurfaceDesc* /*desc*/) {

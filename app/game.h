@@ -74,7 +74,7 @@ class cGame {
   // The hall-of-fame score of the match just played: ceil(gold * matchTime) in single precision.
   std::uint32_t MatchScore() const;
 
-  // --- input (input.cpp) ---
+  // --- input (input.cpp, volume_keys.cpp) ---
   void OnKeyboard(unsigned key, bool keyDown, bool altDown);
   long MsgProc(void* window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
   void TakeScreenshot();
@@ -154,12 +154,18 @@ class cGame {
   float creditsTimer = 0.0f;
   std::uint32_t musicChannel = 0;  // the match music, ducked by a taunting hero
   bool showFrameCounter = false;   // F3: frames per second and frame times in a corner
+  float volumeShownFor = 0.0f;     // seconds the volume indicator still shows
   // Told of every progress step of a load (tests watch the loading screen's values through
   // it); null in the game.
   void (*progressObserver)(float progress, int state) = nullptr;
 
  private:
   void FreeWorld();
+  // The master volume keys, in the menus and in a match: minus and plus (main keyboard and
+  // keypad) step the volume by a tenth while held, M mutes and unmutes when released; each
+  // shows the volume indicator. True when the key was one of them (its press and release are
+  // both used up). During name entry they do nothing, so that M types its letter.
+  bool ApplyVolumeKey(unsigned key, bool keyDown);
   void ApplyMatchKey(unsigned key, bool keyDown);
   void ApplyMenuKey(unsigned key, bool keyDown);
   // The menu keys with a fixed meaning; true when the key did something.

@@ -30,6 +30,7 @@ wchar_t TypedLetter(unsigned key) {
 void cGame::OnKeyboard(unsigned key, bool keyDown, bool /*altDown*/) {
   // Everywhere, on the press; the menus still see the key (F3 types a letter into a name).
   if (key == kFrameCounterKey && keyDown) showFrameCounter = !showFrameCounter;
+  if (ApplyVolumeKey(key, keyDown)) return;
   if (state == kStateScreens) {
     ApplyMenuKey(key, keyDown);
   } else if (state == kStateMatch) {

@@ -5,11 +5,14 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstring>
 #include <new>
 #include <span>
 
+#include "audio/mix_levels.h"
 #include "platform/dxut.h"
+#include "platform/quiet_stderr.h"
 #include "platform/resources.h"
 
 namespace {
@@ -24,6 +27,16 @@ constexpr int kFullVolume = 100;
 int ToMixerVolume(int volume) { return (volume * MIX_MAX_VOLUME + kFullVolume / 2) / kFullVolume; }
 int FromMixerVolume(int mixerVolume) {
   return (mixerVolume * kFullVolume + MIX_MAX_VOLUME / 2) / MIX_MAX_VOLUME;
+}
+
+// Scales a decoded sound (16-bit samples, the mixer's format) by `gain`.
+void ScaleSamples(Mix_Chunk& chunk, float gain) {
+  auto* samples = reinterpret_cast<Sint16*>(chunk.abuf);
+  const std::size_t count = chunk.alen / sizeof(Sint16);
+  for (std::size_t i = 0; i < count; ++i) {
+    const long scaled = std::lround(static_cast<float>(samples[i]) * gain);
+    samples[i] = static_cast<Sint16>(std::clamp<long>(scaled, SHRT_MIN, SHRT_MAX));
+  }
 }
 
 // The error code for a decode that SDL_mixer refused.
@@ -75,6 +88,9 @@ HRESULT cSoundSystem::Init(void* /*window*/, int device) {
 HRESULT cSoundSystem::OpenDevice(int device) {
   // SDL_mixer keeps one mixer per process; it belongs to the system that opened it first.
   if (device < 0 || Mix_QuerySpec(nullptr, nullptr, nullptr) != 0) return E_FAIL;
+  // Without a sound card the back-ends SDL tries write lines of their own; the game says it
+  // once, in its own words.
+  const cQuietStderr quiet;
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return E_FAIL;
   audioSubsystemInited = true;
   // Device 1 is SDL's default output (no name); n >= 2 the (n-1)th device SDL lists.
@@ -87,6 +103,8 @@ HRESULT cSoundSystem::OpenDevice(int device) {
     return E_FAIL;
   }
   Mix_AllocateChannels(0);  // channels come with the samples that need them
+  bus.Reset();
+  Mix_SetPostMix(&cSoundSystem::FinishMix, this);
   // SDL_mixer marks a paused channel with the tick count of the pause, so a pause within the
   // first millisecond of SDL's clock would not hold. Only a test opens audio that early.
   while (SDL_GetTicks() == 0) SDL_Delay(1);
@@ -95,6 +113,7 @@ HRESULT cSoundSystem::OpenDevice(int device) {
 
 void cSoundSystem::Shutdown() {
   if (output == Output::kOpen) {
+    Mix_SetPostMix(nullptr, nullptr);
     Mix_HaltChannel(-1);
     for (cSample& sample : samples) Mix_FreeChunk(sample.chunk);
     Mix_CloseAudio();
@@ -127,6 +146,7 @@ HRESULT cSoundSystem::AddSampleFromResource(int id, int loop, int is3D) {
   if (source == nullptr) return Fail(kErrorMemory);
   Mix_Chunk* chunk = Mix_LoadWAV_RW(source, 1);
   if (chunk == nullptr) return Fail(DecodeErrorCode());
+  ScaleSamples(*chunk, cMasterBus::DecibelGain(MixLevelDb(id) - cMasterBus::kHeadroomDb));
   try {
     samples.push_back(
         {static_cast<std::uint32_t>(samples.size() + 1), std::move(name), chunk, loop != 0});
@@ -209,6 +229,21 @@ HRESULT cSoundSystem::Pause() {
   if (output == Output::kOpen) Mix_Pause(-1);
   outputPaused = true;
   return S_OK;
+}
+
+void cSoundSystem::SetMixListener(MixListener newListener, void* context) {
+  const std::lock_guard<std::mutex> hold(listenerLock);
+  listener = newListener;
+  listenerContext = context;
+}
+
+void cSoundSystem::FinishMix(void* system, unsigned char* stream, int length) {
+  auto& self = *static_cast<cSoundSystem*>(system);
+  auto* samples = reinterpret_cast<std::int16_t*>(stream);
+  const std::size_t count = static_cast<std::size_t>(length) / sizeof(std::int16_t);
+  self.bus.Process(samples, count);
+  const std::lock_guard<std::mutex> hold(self.listenerLock);
+  if (self.listener != nullptr) self.listener(samples, count, self.listenerContext);
 }
 
 HRESULT cSoundSystem::Fail(int code) {

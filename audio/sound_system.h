@@ -1,14 +1,18 @@
 #pragma once
 // The game's sound: opens an output device, keeps the decoded sounds by name and plays them.
 // Every sound lives inside the executable as a resource (WAV or Ogg Vorbis) and is decoded
-// fully into memory when it is added; nothing is streamed.
+// fully into memory when it is added; nothing is streamed. Each sound is decoded at its level
+// in the mix (mix_levels.h), and the mix passes the master bus (master_bus.h): the player's
+// volume and a limiter that keeps it below full scale.
 
 #include <cstddef>
 #include <cstdint>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "audio/master_bus.h"
 #include "audio/sample.h"
 #include "audio/voice_table.h"
 #include "platform/status.h"
@@ -50,7 +54,8 @@ class cSoundSystem {
   // while SDL is still up. Calling it again does nothing.
   void Shutdown();
 
-  // Decodes resource `id` (FindResourceData) into a sample named by the decimal text of `id`.
+  // Decodes resource `id` (FindResourceData) into a sample named by the decimal text of `id`,
+  // at the sound's level in the mix.
   // A sample already loaded under that name is reused, not decoded again; it then loops as
   // this request says. `loop` non-zero: the sample loops until StopAll. `is3D` must be 0:
   // there is no positional sound. Failures write a debug line and return E_FAIL ("Could not
@@ -81,6 +86,20 @@ class cSoundSystem {
   // Pauses the output: every sound, including those played later, holds until Start.
   HRESULT Pause();
 
+  // The player's master volume, 0 silent .. 1 full (see cMasterBus::VolumeGain); it holds
+  // from the next block of sound on, for every sound, and across Init.
+  void SetMasterVolume(float volume) { bus.SetVolume(volume); }
+  float MasterVolume() const { return bus.Volume(); }
+  // Mutes every sound without forgetting the master volume, or lets them be heard again.
+  void SetMuted(bool muted) { bus.SetMuted(muted); }
+  bool Muted() const { return bus.Muted(); }
+
+  // Called on the audio thread with every block of the finished mix, as it goes to the
+  // speakers (interleaved 16-bit stereo at 44100 Hz); tests listen to the game through it.
+  // Null stops it. Returns only once the previous listener can no longer be called.
+  using MixListener = void (*)(const std::int16_t* samples, std::size_t count, void* context);
+  void SetMixListener(MixListener listener, void* context);
+
   // Number of loaded samples (one per name).
   std::size_t SampleCount() const { return samples.size(); }
 
@@ -92,6 +111,8 @@ class cSoundSystem {
   enum class Output { kClosed, kSilent, kOpen };
 
   HRESULT OpenDevice(int device);
+  // The mixer's last step (its post-mix hook): the master bus, then the listener.
+  static void FinishMix(void* system, unsigned char* stream, int length);
   // Writes the ErrorText of `code` to the debugger output and returns E_FAIL.
   HRESULT Fail(int code);
   cSample* FindByName(std::wstring_view name);
@@ -103,4 +124,8 @@ class cSoundSystem {
   Output output = Output::kClosed;
   bool outputPaused = false;
   bool audioSubsystemInited = false;
+  cMasterBus bus;
+  std::mutex listenerLock;  // guards the listener against the audio thread
+  MixListener listener = nullptr;
+  void* listenerContext = nullptr;
 };

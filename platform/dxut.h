@@ -221,8 +221,8 @@ bool DXUTDebugOutputEnabled();
 
 // Something the player should know about (no sound device, a missing file):
 // one line on standard error, formatted as DXUTOutputDebugString does (the
-// line break is added here). Each distinct line is written once per run,
-// however often it is reported.
+// line break is added here). Each distinct line is written once per run (until
+// DXUTShutdown), however often it is reported.
 void DXUTOutputPlayerNotice(const wchar_t* format, ...);
 
 // Shows or hides the system cursor over the window.

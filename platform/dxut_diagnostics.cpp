@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -96,8 +95,7 @@ void DXUTOutputPlayerNotice(const wchar_t* format, ...) {
   va_start(args, format);
   const std::wstring line = FormatWideV(format, args);
   va_end(args);
-  static std::set<std::wstring> written;
-  if (!written.insert(line).second) return;
+  if (!GetDXUTState().playerNoticesWritten.insert(line).second) return;
   std::fprintf(stderr, "%s\n", WideToUtf8(line).c_str());
 }
 

@@ -3,6 +3,7 @@
 // share. Only platform/ includes this.
 
 #include <array>
+#include <set>
 #include <string>
 
 #include "platform/dxut.h"
@@ -59,6 +60,7 @@ struct DXUTState {
   bool clipCursorWhenFullScreen = true;
   bool pausedForInactivity = false;
   bool referenceWarningShown = false;
+  std::set<std::wstring> playerNoticesWritten;  // each is written once
 
   int pauseTimeCount = 0;
   int pauseRenderingCount = 0;

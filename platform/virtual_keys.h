@@ -39,3 +39,5 @@ inline constexpr unsigned VK_LCONTROL = 0xA2;
 inline constexpr unsigned VK_RCONTROL = 0xA3;
 inline constexpr unsigned VK_LMENU = 0xA4;
 inline constexpr unsigned VK_RMENU = 0xA5;
+inline constexpr unsigned VK_OEM_PLUS = 0xBB;   // the key that types + or =
+inline constexpr unsigned VK_OEM_MINUS = 0xBD;  // the key that types -

@@ -3,10 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 
 #include <filesystem>
 #include <fstream>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -50,7 +52,12 @@ TEST_F(LoadMatch, BuildsTheWorldWithProgressThatNeverFallsAndIsFullOnlyInTheMatc
 
 TEST_F(LoadMatch, AMissingMapSendsThePlayerBackToTheTitle) {
   std::filesystem::remove("data/map.hm");
+  testing::internal::CaptureStderr();
   StartMatch();
+  StartMatch();
+  const std::string told = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(std::count(told.begin(), told.end(), '\n'), 1) << told;
+  EXPECT_NE(told.find("map.hm"), std::string::npos) << told;
   EXPECT_EQ(game().state, kStateEnterTitle);
   EXPECT_TRUE(game().creatures.empty());
   EXPECT_LT(game().loadProgress, 0.1f) << "it failed before the terrain step";
@@ -114,6 +121,28 @@ TEST_F(LoadMatch, AMissingSheetGivesACreatureThatDrawsNothing) {
   ASSERT_NE(hero, nullptr);
   EXPECT_EQ(hero->sourceRect, Rect{});
   RunFrames(2);
+}
+
+class WithoutASoundDevice : public LoadMatch {
+ protected:
+  const char* SettingsText() const override { return "audio: 57\nvolume: 1.0\ndifficulty: 1\n"; }
+  void SetUp() override {
+    testing::internal::CaptureStderr();
+    GameFixture::SetUp();
+  }
+};
+
+// Every sound of the menus and of a match fails to load on the silent device; the player reads
+// one line about it, not one per sound, and the stored device stays.
+TEST_F(WithoutASoundDevice, MatchesLoadAndThePlayerIsToldOnce) {
+  RunFrames(1);
+  StartMatch();
+  EXPECT_EQ(game().state, kStateMatch);
+  game().ShowScreen(kScreenTitle);
+  StartMatch();
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "Drakmoor: no sound device could be opened; the game plays silently.\n");
+  EXPECT_EQ(game().settings.audio, 57);
 }
 
 }  // namespace

@@ -1,14 +1,19 @@
-// The menu state's keys, played through the framework's keyboard path.
+// The menu state's keys and the volume keys, played through the framework's keyboard path.
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "platform/dxut.h"
+#include "platform/sdl_device.h"
+#include "platform/virtual_keys.h"
 #include "support/game_fixture.h"
+#include "support/picture.h"
 #include "world/creatures/creature.h"
 
 namespace {
@@ -181,6 +186,83 @@ TEST_F(NameEntry, CAbandonsTheEntryForTheCreditsWithoutTypingIt) {
   EXPECT_EQ(game().screen, kScreenCredits);
   EXPECT_EQ(game().nameEntryActive, 0);
   EXPECT_EQ(game().hiscores.Entry(0).score, 0u);
+}
+
+// During name entry M types its letter and the volume keys do nothing.
+TEST_F(NameEntry, MTypesAndTheVolumeKeysRest) {
+  FinishMatch();
+  Tap('M');
+  Tap(VK_OEM_MINUS);
+  EXPECT_STREQ(game().nameBuffer, L"m");
+  EXPECT_FALSE(game().soundSystem.Muted());
+  EXPECT_EQ(game().settings.volume, 1.0f);
+}
+
+class VolumeKeys : public MenuKeys {
+ protected:
+  const char* SettingsText() const override {
+    return "audio: 1\nvolume: 0.550000\ndifficulty: 1\n";
+  }
+  float Level() { return game().settings.volume; }
+};
+
+// The stored volume holds from the start. Minus and plus (main keyboard and keypad) step it on
+// the press, so a held key keeps stepping, and land on whole tenths; M mutes and unmutes on its
+// release; a step unmutes. In a match as in the menus, and the volume is written back.
+TEST_F(VolumeKeys, StepByATenthMuteAndAreWrittenBack) {
+  EXPECT_FLOAT_EQ(game().soundSystem.MasterVolume(), 0.55f);
+  const struct {
+    unsigned key;
+    int presses;
+    float expected;
+  } steps[] = {{VK_OEM_PLUS, 1, 0.6f}, {VK_ADD, 2, 0.8f},        {VK_OEM_PLUS, 5, 1.0f},
+               {VK_SUBTRACT, 1, 0.9f}, {VK_OEM_MINUS, 12, 0.0f}, {VK_ADD, 1, 0.1f}};
+  for (const auto& step : steps) {
+    for (int i = 0; i < step.presses; ++i) Press(step.key);
+    Release(step.key);
+    EXPECT_NEAR(Level(), step.expected, 1e-5f) << "key " << step.key;
+    EXPECT_EQ(game().soundSystem.MasterVolume(), Level());
+  }
+  EXPECT_EQ((std::pair{game().screen, game().menuSelection}), (std::pair{int{kScreenTitle}, 0}));
+
+  Press('M');
+  EXPECT_FALSE(game().soundSystem.Muted());
+  Release('M');
+  EXPECT_TRUE(game().soundSystem.Muted());
+  Tap(VK_OEM_PLUS);
+  EXPECT_FALSE(game().soundSystem.Muted());
+
+  StartMatch();
+  ASSERT_EQ(game().state, kStateMatch);
+  Tap(VK_ADD);
+  Tap('M');
+  EXPECT_NEAR(Level(), 0.3f, 1e-5f);
+  EXPECT_TRUE(game().soundSystem.Muted());
+  EXPECT_EQ(game().paused, 0);
+  game().Cleanup();
+  std::ostringstream saved;
+  saved << std::ifstream("data/settings").rdbuf();
+  EXPECT_NE(saved.str().find("volume: 0.300000\n"), std::string::npos) << saved.str();
+}
+
+// The indicator's ten steps sit in a panel at the top centre: at 0.6 the sixth is lit and the
+// seventh dark, for a second after the key.
+TEST_F(VolumeKeys, TheIndicatorShowsTheLevelForASecond) {
+  auto stepPixel = [](int step) {
+    return ReadPixel(DXUTGetD3DDevice()->renderer, 290 + 80 + 12 * step + 4, 26);
+  };
+  auto lit = [&stepPixel](int step) {
+    const std::uint32_t value = stepPixel(step);
+    return ((value >> 16) & 0xff) > 200 && (value & 0xff) < 100;
+  };
+  RunFrames(1);
+  const std::uint32_t without = stepPixel(5);
+  Tap(VK_OEM_PLUS);
+  RunFrames(1);
+  EXPECT_TRUE(lit(5));
+  EXPECT_FALSE(lit(6));
+  RunFrames(60);
+  EXPECT_EQ(stepPixel(5), without) << "the indicator stays after a second";
 }
 
 }  // namespace

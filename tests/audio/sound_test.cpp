@@ -1,6 +1,7 @@
 // The sound system on SDL's dummy audio driver (a real mixer with no sound card behind it):
 // how many plays of a sample sound at once, loops, pause, samples loaded once, the game's own
-// eighteen sounds, and a machine without sound that the game must still run on.
+// eighteen sounds, a machine without sound that the game must still run on, and the finished
+// mix as the speakers get it (levels, limiter, master volume), heard through its listener.
 
 #include "audio/sound_system.h"
 
@@ -8,16 +9,27 @@
 #include <SDL_mixer.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <chrono>
+#include <cmath>
+#include <condition_variable>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <limits>
+#include <mutex>
+#include <span>
 #include <string>
 #include <thread>
+#include <vector>
 
+#include "audio/master_bus.h"
+#include "audio/mix_levels.h"
 #include "audio/test_sounds.h"
+#include "platform/resources.h"
 #include "support/debug_trace.h"
 
 namespace {
@@ -29,6 +41,13 @@ constexpr int kGarbageId = 9104;  // not audio at all
 constexpr int kMissingId = 9199;  // never registered
 
 std::wstring Name(int id) { return std::to_wstring(id); }
+
+constexpr int kMenuMusic = 127;
+constexpr int kMatchMusic = 128;
+constexpr int kFirstEffect = 129;
+constexpr int kLastEffect = 144;
+constexpr int kMixRate = 44100;
+constexpr int kFullScale = 32767;
 
 // Waits, at most a generous while, until no more than `keepSounding` channels sound.
 bool WaitUntilSilent(int keepSounding = 0) {
@@ -71,7 +90,7 @@ class SoundSystem : public ::testing::Test {
     EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), audioBefore) << "the silent device opens no audio";
   }
 
-  Uint32 audioBefore = 0;  // SDL's audio as other parts of the program left it
+  Uint32 audioBefore = 0;       // SDL's audio as other parts of the program left it
   ScopedDebugTrace debugTrace;  // the tests read the system's debug lines
   cSoundSystem sound;
 };
@@ -200,6 +219,156 @@ TEST_F(SoundSystem, DestroyingTheSystemAfterSdlQuitIsSafe) {
         std::exit(0);
       },
       ::testing::ExitedWithCode(0), "");
+}
+
+using Samples = std::vector<std::int16_t>;
+
+// Collects the finished mix on the audio thread.
+class MixRecorder {
+ public:
+  explicit MixRecorder(cSoundSystem& sound) : sound(sound) {}
+
+  // The next `seconds` of the mix, after `settle` seconds that go unheard (a volume change
+  // glides into place).
+  Samples Record(double seconds, double settle = 0.1) {
+    {
+      const std::lock_guard<std::mutex> hold(lock);
+      heard.clear();
+      toSkip = SampleCount(settle);
+      wanted = SampleCount(seconds);
+    }
+    sound.SetMixListener(&MixRecorder::Listen, this);
+    {
+      std::unique_lock<std::mutex> hold(lock);
+      full.wait_for(hold, std::chrono::seconds(20), [this] { return heard.size() >= wanted; });
+    }
+    sound.SetMixListener(nullptr, nullptr);
+    heard.resize(std::min(heard.size(), wanted));
+    return heard;
+  }
+
+ private:
+  static std::size_t SampleCount(double seconds) {
+    return static_cast<std::size_t>(seconds * kMixRate) * 2;
+  }
+
+  static void Listen(const std::int16_t* samples, std::size_t count, void* context) {
+    auto& self = *static_cast<MixRecorder*>(context);
+    const std::lock_guard<std::mutex> hold(self.lock);
+    const std::size_t skipped = std::min(count, self.toSkip);
+    self.toSkip -= skipped;
+    self.heard.insert(self.heard.end(), samples + skipped, samples + count);
+    if (self.heard.size() >= self.wanted) self.full.notify_one();
+  }
+
+  cSoundSystem& sound;
+  std::mutex lock;
+  std::condition_variable full;
+  Samples heard;
+  std::size_t toSkip = 0;
+  std::size_t wanted = 0;
+};
+
+int Peak(const Samples& samples) {
+  int peak = 0;
+  for (std::int16_t s : samples) peak = std::max(peak, std::abs(static_cast<int>(s)));
+  return peak;
+}
+
+// RMS level in dB against full scale; minus infinity for silence.
+double RmsDb(const Samples& samples) {
+  double sum = 0.0;
+  for (std::int16_t s : samples) sum += static_cast<double>(s) * s;
+  if (sum == 0.0) return -std::numeric_limits<double>::infinity();
+  return 10.0 * std::log10(sum / static_cast<double>(samples.size())) -
+         20.0 * std::log10(kFullScale);
+}
+
+// The worst a fight can bring: every effect ten times at once over the match music.
+TEST_F(SoundSystem, EveryEffectTenTimesOverTheMusicNeverReachesFullScale) {
+  ASSERT_EQ(sound.Init(nullptr, 1), S_OK);
+  MixRecorder recorder(sound);
+  ASSERT_EQ(sound.AddSampleFromResource(kMatchMusic, 1, 0), S_OK);
+  for (int id = kFirstEffect; id <= kLastEffect; ++id) {
+    ASSERT_EQ(sound.AddSampleFromResource(id, 0, 0), S_OK) << id;
+  }
+  ASSERT_EQ(sound.Pause(), S_OK);
+  ASSERT_NE(sound.Play(std::to_wstring(kMatchMusic)), 0u);
+  for (int id = kFirstEffect; id <= kLastEffect; ++id) {
+    for (int play = 0; play < cSoundSystem::kMaxPlaysPerSample; ++play) {
+      ASSERT_NE(sound.Play(std::to_wstring(id)), 0u) << id;
+    }
+  }
+  ASSERT_EQ(sound.Start(), S_OK);
+
+  const Samples mix = recorder.Record(1.0, 0.0);
+  ASSERT_FALSE(mix.empty());
+  EXPECT_LT(Peak(mix), kFullScale);
+  EXPECT_GT(RmsDb(mix), -12.0) << "the loudest moment must stay loud";
+}
+
+// One sound alone, at its level in the mix, passes the limiter within 0.5 dB at every sample:
+// nothing of the limiter is heard until sounds pile up.
+TEST_F(SoundSystem, EverySoundAloneLeavesTheLimiterAlone) {
+  ASSERT_EQ(sound.Init(nullptr, 1), S_OK);  // the mixer decodes to its own format
+  const double allowedDrop = std::pow(10.0, -0.5 / 20.0);
+  for (int id = kMenuMusic; id <= kLastEffect; ++id) {
+    const std::span<const unsigned char> bytes = FindResourceData(id);
+    Mix_Chunk* chunk =
+        Mix_LoadWAV_RW(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())), 1);
+    ASSERT_NE(chunk, nullptr) << id;
+    const auto* decoded = reinterpret_cast<const std::int16_t*>(chunk->abuf);
+    const Samples original(decoded, decoded + chunk->alen / sizeof(std::int16_t));
+    Mix_FreeChunk(chunk);
+
+    // As the mixer gets it: the level in the mix, less the bus's headroom.
+    const double level = cMasterBus::DecibelGain(MixLevelDb(id));
+    const double mixerGain = cMasterBus::DecibelGain(MixLevelDb(id) - cMasterBus::kHeadroomDb);
+    Samples bus(original.size());
+    std::transform(original.begin(), original.end(), bus.begin(), [mixerGain](std::int16_t s) {
+      return static_cast<std::int16_t>(std::lround(s * mixerGain));
+    });
+    cMasterBus masterBus;
+    masterBus.Process(bus.data(), bus.size());
+
+    double worst = 1.0;
+    for (std::size_t i = 0; i < original.size(); ++i) {
+      const double expected = original[i] * level;
+      if (std::fabs(expected) < 1000.0) continue;  // rounding would dominate the ratio
+      worst = std::min(worst, bus[i] / expected);
+    }
+    EXPECT_GE(worst, allowedDrop) << "sound " << id;
+  }
+}
+
+// The player's volume, a mute and the hero's ducking of the music, on a steady looping tone.
+TEST_F(SoundSystem, MasterVolumeMuteAndDuckingSetTheLevelHeard) {
+  ASSERT_EQ(sound.Init(nullptr, 1), S_OK);
+  MixRecorder recorder(sound);
+  ASSERT_EQ(sound.AddSampleFromResource(kShortId, 1, 0), S_OK);
+  const std::uint32_t music = sound.Play(Name(kShortId));
+  ASSERT_NE(music, 0u);
+  const double full = RmsDb(recorder.Record(0.2));
+  ASSERT_GT(full, -30.0);
+
+  const double half = 20.0 * std::log10(cMasterBus::VolumeGain(0.5f));
+  const double ducked = 20.0 * std::log10(0.2);  // the hero's volume 20 of 100
+  const struct {
+    float volume;
+    int musicVolume;
+    double expectedDb;
+  } cases[] = {{0.5f, 100, half}, {0.5f, 20, half + ducked}, {1.0f, 20, ducked}, {0.5f, 100, half}};
+  for (const auto& step : cases) {
+    sound.SetMasterVolume(step.volume);
+    ASSERT_EQ(sound.SetChannelVolume(music, step.musicVolume), S_OK);
+    EXPECT_NEAR(RmsDb(recorder.Record(0.2)) - full, step.expectedDb, 0.3)
+        << "volume " << step.volume << ", music at " << step.musicVolume;
+  }
+
+  sound.SetMuted(true);
+  EXPECT_EQ(Peak(recorder.Record(0.2)), 0) << "a mute must be silent";
+  sound.SetMuted(false);
+  EXPECT_NEAR(RmsDb(recorder.Record(0.2)) - full, half, 0.3) << "unmuting restores the volume";
 }
 
 }  // namespace

@@ -167,6 +167,7 @@ TEST_F(Framework, TheQuitMessageEndsTheLoopWithItsCodeAndTheLoopCannotBeReentere
 // The debug lines are a developer's trace, written only with DRAKMOOR_DEBUG=1; a player reads
 // only what concerns them, each line once however often it happens.
 TEST(Diagnostics, DebugLinesNeedTheSwitchAndEachPlayerNoticeIsWrittenOnce) {
+  DXUTShutdown();  // a fresh run
   testing::internal::CaptureStderr();
   for (const char* debug : {"0", "", "1"}) {
     setenv("DRAKMOOR_DEBUG", debug, 1);
@@ -249,6 +250,9 @@ TEST_F(Framework, KeysReachTheGameAndTheKeyTableWithTheirWindowsCodesRepeatsAsPr
               {SDL_SCANCODE_KP_DIVIDE, 111},
               {SDL_SCANCODE_LSHIFT, VK_LSHIFT},
               {SDL_SCANCODE_RALT, VK_RMENU},
+              {SDL_SCANCODE_MINUS, VK_OEM_MINUS},
+              {SDL_SCANCODE_EQUALS, VK_OEM_PLUS},
+              {SDL_SCANCODE_KP_PLUS, VK_ADD},
               {SDL_SCANCODE_APPLICATION, 0}};
   for (const auto& key : keys) {
     EXPECT_EQ(VirtualKeyFromScancode(key.scancode), key.code) << SDL_GetScancodeName(key.scancode);

@@ -31,6 +31,7 @@ void GameFixture::SetUp() {
   setenv("SDL_RENDER_DRIVER", "software", 1);
   ShowBuiltData(dir_.buildDir());
   if (StartsWithHallOfFame()) std::ofstream("data/hiscore") << "";
+  if (const char* settings = SettingsText()) std::ofstream("data/settings") << settings;
 
   // A fresh game object for every test: the global one is rebuilt in place.
   g_game.~cGame();

@@ -31,6 +31,8 @@ class GameFixture : public ::testing::Test {
   // that want to go straight to a match write one first (before SetUp's Init: override
   // `StartsWithHallOfFame`).
   virtual bool StartsWithHallOfFame() const { return true; }
+  // The settings file the player has before the start; none when null.
+  virtual const char* SettingsText() const { return nullptr; }
 
   // Replaces the terrain with a flat line at height `y` from x -1000 to 7000.
   void FlattenGround(float y);
