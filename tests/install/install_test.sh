@@ -66,13 +66,15 @@ inventory() { (cd "$prefix" && find . -printf '%p %s %T@\n' | sort); }
 inventory >"$work/prefix.before"
 
 # Starts the installed game as the desktop would, in an empty folder with the given home; once
-# its window is up, asks it to close (SIGTERM arrives as a close request) and waits for it.
+# its window is up (its trace, on with DRAKMOOR_DEBUG=1, says so), asks it to close (SIGTERM
+# arrives as a close request) and waits for it.
 play() {
   local home="$1" log="$2"
   local folder="$work/elsewhere"
   mkdir -p "$folder"
   (cd "$folder" && exec env -u XDG_DATA_HOME -u XDG_CONFIG_HOME HOME="$home" \
-    PATH="$prefix/bin:$PATH" SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy "${launch[@]}") \
+    PATH="$prefix/bin:$PATH" SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy DRAKMOOR_DEBUG=1 \
+    "${launch[@]}") \
     >"$log" 2>&1 &
   game_pid=$!
   for _ in $(seq 600); do
