@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/safe_file.h"
-#include "app/utf8.h"
+#include "platform/utf8.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/utf8.h"
+#include "platform/utf8.h"
 
 namespace {
 
