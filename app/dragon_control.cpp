@@ -1,5 +1,5 @@
-// The player's keys turned into dragon actions, once per match frame (also while paused),
-// followed by the camera.
+// The player's keys and pad turned into dragon actions, once per match frame (also while
+// paused), followed by the camera and the pad's rumble.
 
 #include <algorithm>
 #include <cstdlib>
@@ -32,13 +32,37 @@ constexpr float kCameraLowest = 668.0f;  // the view never shows below y 1268
 constexpr float kCameraLeftmost = -250.0f;
 constexpr float kCameraRightmost = 5050.0f;
 
+// A pad rumbles briefly when the dragon is hurt and long and hard when it crashes.
+constexpr float kHitRumble = 0.5f;
+constexpr float kHitRumbleSeconds = 0.2f;
+constexpr float kCrashRumble = 1.0f;
+constexpr float kCrashRumbleSeconds = 0.8f;
+constexpr float kCrashedFrame = 13.0f;  // the dragon's cells lying on the ground
+
 // The fire and grab keys at the previous step; they outlive a match.
 bool fireWasHeld = false;
 bool grabWasHeld = false;
 
+// The dragon as the pad last felt it.
+const cDragon* feltDragon = nullptr;
+float feltHealth = 0.0f;
+bool feltCrash = false;
+
 bool IsDown(unsigned key) { return DXUTIsKeyDown(static_cast<std::uint8_t>(key)); }
 
 bool IsDown(unsigned key, unsigned alternative) { return IsDown(key) || IsDown(alternative); }
+
+bool IsDown(unsigned key, unsigned alternative, unsigned padButton) {
+  return IsDown(key, alternative) || IsDown(padButton);
+}
+
+// The player's push along one axis, -1..1: a key or D-pad button pushes fully (the first of
+// the two wins, as with the keys alone), otherwise the stick pushes by its tilt.
+float KeysOrTilt(bool negative, bool positive, float stickTilt) {
+  if (negative) return -1.0f;
+  if (positive) return 1.0f;
+  return stickTilt;
+}
 
 // The first grabbable creature, in list order, within reach of the dragon's centre.
 cCreature* FirstWithinReach(const cGame& game, const cDragon& dragon) {
@@ -51,6 +75,20 @@ cCreature* FirstWithinReach(const cGame& game, const cDragon& dragon) {
   return nullptr;
 }
 
+void RumbleForBlows(const cDragon& player) {
+  const bool crashed = player.state >= kCreatureDying && player.frame >= kCrashedFrame;
+  if (feltDragon == &player) {
+    if (crashed && !feltCrash) {
+      DXUTRumbleGamepads(kCrashRumble, kCrashRumbleSeconds);
+    } else if (player.health < feltHealth) {
+      DXUTRumbleGamepads(kHitRumble, kHitRumbleSeconds);
+    }
+  }
+  feltDragon = &player;
+  feltHealth = player.health;
+  feltCrash = crashed;
+}
+
 }  // namespace
 
 void cGame::DragonControlStep(float elapsed) {
@@ -58,9 +96,9 @@ void cGame::DragonControlStep(float elapsed) {
   cDragon& player = *static_cast<cDragon*>(dragon);
   const float dt = elapsed;
 
-  bool fireHeld = IsDown('Z', 'Y');
+  bool fireHeld = IsDown('Z', 'Y', VK_GAMEPAD_A);
   bool fireReleased = fireWasHeld && !fireHeld;
-  const bool grabHeld = IsDown('X');
+  const bool grabHeld = IsDown('X', VK_GAMEPAD_X, VK_GAMEPAD_B);
   bool grabReleased = grabWasHeld && !grabHeld;
   if (player.health <= 0.0f) {
     fireHeld = false;
@@ -69,19 +107,25 @@ void cGame::DragonControlStep(float elapsed) {
   }
 
   player.Accelerate(0.0f, 0.0f);
-  if (IsDown(VK_LEFT, 'A')) {
-    player.Accelerate(-kThrust, 0.0f);
-  } else if (IsDown(VK_RIGHT, 'D')) {
-    player.Accelerate(kThrust, 0.0f);
-  }
+  const float across = KeysOrTilt(IsDown(VK_LEFT, 'A', VK_GAMEPAD_DPAD_LEFT),
+                                  IsDown(VK_RIGHT, 'D', VK_GAMEPAD_DPAD_RIGHT),
+                                  DXUTGetGamepadAxis(DXUTGamepadAxis::kLeftX));
+  if (across != 0.0f) player.Accelerate(kThrust * across, 0.0f);
+  // Up with the aim key raises `aim`, which turns the fire downwards; down lowers it.
   const bool aiming = IsDown(VK_SPACE);
-  if (IsDown(VK_UP, 'W')) {
-    player.Accelerate(0.0f, -kThrust);
-    if (aiming) player.aim += kAimRate * dt;
-  } else if (IsDown(VK_DOWN, 'S')) {
-    player.Accelerate(0.0f, kThrust);
-    if (aiming) player.aim -= kAimRate * dt;
+  const float upDown =
+      KeysOrTilt(IsDown(VK_UP, 'W', VK_GAMEPAD_DPAD_UP), IsDown(VK_DOWN, 'S', VK_GAMEPAD_DPAD_DOWN),
+                 DXUTGetGamepadAxis(DXUTGamepadAxis::kLeftY));
+  if (upDown != 0.0f) {
+    player.Accelerate(0.0f, kThrust * upDown);
+    if (aiming) player.aim -= kAimRate * dt * upDown;
   }
+  // A pad aims without flying: the right stick up or the left shoulder as the aim key with
+  // up, the stick down or the right shoulder as the aim key with down.
+  const float padAim =
+      KeysOrTilt(IsDown(VK_GAMEPAD_LEFT_SHOULDER), IsDown(VK_GAMEPAD_RIGHT_SHOULDER),
+                 DXUTGetGamepadAxis(DXUTGamepadAxis::kRightY));
+  player.aim -= kAimRate * dt * padAim;
 
   const float ceiling = 0.5f * player.GetScaledHeight() - kCeilingBelowTop;
   player.position.y = std::max(player.position.y, ceiling);
@@ -137,4 +181,5 @@ void cGame::DragonControlStep(float elapsed) {
 
   fireWasHeld = fireHeld;
   grabWasHeld = grabHeld;
+  RumbleForBlows(player);
 }

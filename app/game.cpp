@@ -179,6 +179,7 @@ HRESULT cGame::ShowScreen(int newScreen) {
   }
   menuSelection = 0;
   nameEntryActive = 0;
+  pressedOnScreen_.fill(false);
 
   switch (newScreen) {
     case kScreenTitle:

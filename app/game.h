@@ -3,6 +3,7 @@
 // match and the top-level state machine that the framework callbacks drive frame by frame.
 // World objects reach it through the global `g_game`.
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -168,8 +169,12 @@ class cGame {
   bool ApplyVolumeKey(unsigned key, bool keyDown);
   void ApplyMatchKey(unsigned key, bool keyDown);
   void ApplyMenuKey(unsigned key, bool keyDown);
-  // The menu keys with a fixed meaning; true when the key did something.
-  bool ApplyMenuCommandKey(unsigned key, bool keyDown);
+  // The menu keys with a fixed meaning.
+  void ApplyMenuCommandKey(unsigned key, bool keyDown);
+  // A character typed on the hall of fame: a letter a to z (A to Z lower-cased) joins the
+  // name while one is asked for; everything else is ignored.
+  void TypeNameCharacter(wchar_t character);
+  bool TypingName() const { return screen == kScreenHallOfFame && nameEntryActive != 0; }
   void ChooseMenuItem();
   // The menu screens' drawing (ui/screens.cpp).
   void DrawScreenPicture();
@@ -178,6 +183,8 @@ class cGame {
   void RenderCredits(cFont* font, int w, int h);
   // The slide shown by the previous menu update, to notice when the slide changes.
   int shownSlide_ = -1;
+  // The keys pressed since the current screen was shown and not yet released.
+  std::array<bool, 256> pressedOnScreen_{};
 
   // Writes the hall of fame, when the player's files may be written.
   void SaveHallOfFame() const;

@@ -1,4 +1,5 @@
-// Keys and window messages: the menu keys, the match's pause and screenshot keys, focus loss.
+// Keys, pads and window messages: the menu keys, the name typed on the hall of fame, the
+// match's pause and screenshot keys, focus loss and a pad pulled out.
 
 #include <cstdio>
 #include <cwchar>
@@ -17,24 +18,55 @@ constexpr unsigned kFrameCounterKey = VK_F1 + 2;  // F3
 
 enum MenuItem : int { kStartGame = 0, kHowToPlay, kHallOfFame, kCredits, kQuit };
 
-// Key codes 65-90 type their lower-case letter and 97-122 their own letter, so the keypad
-// and function keys with those codes type letters too.
-wchar_t TypedLetter(unsigned key) {
-  if (key >= 'A' && key <= 'Z') return static_cast<wchar_t>(key - 'A' + 'a');
-  if (key >= 'a' && key <= 'z') return static_cast<wchar_t>(key);
-  return L'\0';
+// A pad in the menus: the D-pad and the left stick move, A and Start confirm as Enter does, B
+// goes back where Escape does. Its other buttons keep their own codes.
+unsigned MenuKeyOf(unsigned key) {
+  switch (key) {
+    case VK_GAMEPAD_DPAD_UP:
+    case VK_GAMEPAD_LEFT_THUMBSTICK_UP:
+      return VK_UP;
+    case VK_GAMEPAD_DPAD_DOWN:
+    case VK_GAMEPAD_LEFT_THUMBSTICK_DOWN:
+      return VK_DOWN;
+    case VK_GAMEPAD_DPAD_LEFT:
+    case VK_GAMEPAD_LEFT_THUMBSTICK_LEFT:
+      return VK_LEFT;
+    case VK_GAMEPAD_DPAD_RIGHT:
+    case VK_GAMEPAD_LEFT_THUMBSTICK_RIGHT:
+      return VK_RIGHT;
+    case VK_GAMEPAD_A:
+    case VK_GAMEPAD_MENU:
+      return VK_RETURN;
+    case VK_GAMEPAD_B:
+      return VK_ESCAPE;
+    default:
+      return key;
+  }
+}
+
+// A pad in a match: Start pauses and resumes as Escape does, Back leaves a paused match as
+// Enter does. The dragon's controls poll the other buttons.
+unsigned MatchKeyOf(unsigned key) {
+  switch (key) {
+    case VK_GAMEPAD_MENU:
+      return VK_ESCAPE;
+    case VK_GAMEPAD_VIEW:
+      return VK_RETURN;
+    default:
+      return key;
+  }
 }
 
 }  // namespace
 
 void cGame::OnKeyboard(unsigned key, bool keyDown, bool /*altDown*/) {
-  // Everywhere, on the press; the menus still see the key (F3 types a letter into a name).
+  // Everywhere, on the press; the menus still see the key (it turns a slide).
   if (key == kFrameCounterKey && keyDown) showFrameCounter = !showFrameCounter;
   if (ApplyVolumeKey(key, keyDown)) return;
   if (state == kStateScreens) {
-    ApplyMenuKey(key, keyDown);
+    ApplyMenuKey(MenuKeyOf(key), keyDown);
   } else if (state == kStateMatch) {
-    ApplyMatchKey(key, keyDown);
+    ApplyMatchKey(MatchKeyOf(key), keyDown);
   }
 }
 
@@ -60,22 +92,17 @@ void cGame::ApplyMatchKey(unsigned key, bool keyDown) {
 }
 
 void cGame::ApplyMenuKey(unsigned key, bool keyDown) {
-  // A key that changes the screen is done: it must not also type or turn a slide on the
-  // screen it opened.
-  const int screenAtKey = screen;
-  if (ApplyMenuCommandKey(key, keyDown) || keyDown) return;
-  if (screen != screenAtKey) return;
+  // A release counts only for a key pressed on this screen: the key that opened the screen
+  // (C opens the credits on its press) and a key still held from the match that ended do
+  // nothing here.
+  key &= 0xFFu;
+  if (!keyDown && !pressedOnScreen_[key]) return;
+  pressedOnScreen_[key] = keyDown;
 
-  if (screen == kScreenHallOfFame && nameEntryActive != 0) {
-    const wchar_t letter = TypedLetter(key);
-    const std::size_t length = std::wcslen(nameBuffer);
-    if (letter != L'\0' && length < kNameLength - 1) {
-      nameBuffer[length] = letter;
-      nameBuffer[length + 1] = L'\0';
-    }
-    return;
-  }
-  if (screen == kScreenHowToPlay) {
+  const int screenAtKey = screen;
+  ApplyMenuCommandKey(key, keyDown);
+  // Every key released on the slides turns them, unless it just opened them.
+  if (!keyDown && screen == kScreenHowToPlay && screenAtKey == kScreenHowToPlay) {
     ++slideIndex;
     if (slideIndex > kLastSlide) {
       slideIndex = 0;
@@ -84,7 +111,19 @@ void cGame::ApplyMenuKey(unsigned key, bool keyDown) {
   }
 }
 
-bool cGame::ApplyMenuCommandKey(unsigned key, bool keyDown) {
+void cGame::TypeNameCharacter(wchar_t character) {
+  if (state != kStateScreens || !TypingName()) return;
+  if (character >= L'A' && character <= L'Z')
+    character = static_cast<wchar_t>(character - L'A' + L'a');
+  if (character < L'a' || character > L'z') return;
+  const std::size_t length = std::wcslen(nameBuffer);
+  if (length < kNameLength - 1) {
+    nameBuffer[length] = character;
+    nameBuffer[length + 1] = L'\0';
+  }
+}
+
+void cGame::ApplyMenuCommandKey(unsigned key, bool keyDown) {
   const bool released = !keyDown;
   if (key == VK_UP && released) {
     --menuSelection;
@@ -110,15 +149,12 @@ bool cGame::ApplyMenuCommandKey(unsigned key, bool keyDown) {
     ShowScreen(kScreenTitle);
   } else if (key == VK_ESCAPE && keyDown && screen == kScreenTitle) {
     DXUTPostQuitMessage(0);
-  } else if (key == 'C' && keyDown && screen != kScreenCredits) {
+  } else if (key == 'C' && keyDown && screen != kScreenCredits && !TypingName()) {
     ShowScreen(kScreenCredits);
-  } else if (key == VK_BACK && released && screen == kScreenHallOfFame && nameEntryActive != 0) {
+  } else if (key == VK_BACK && released && TypingName()) {
     const std::size_t length = std::wcslen(nameBuffer);
     if (length > 0) nameBuffer[length - 1] = L'\0';
-  } else {
-    return false;
   }
-  return true;
 }
 
 void cGame::ChooseMenuItem() {
@@ -156,6 +192,13 @@ long cGame::MsgProc(void* /*window*/, unsigned message, std::uintptr_t wParam,
       break;
     case kMsgActivate:
       if ((wParam & 0xFFFF) == 0) SetPaused(1);
+      break;
+    case kMsgChar:
+      TypeNameCharacter(static_cast<wchar_t>(wParam));
+      break;
+    case kMsgGamepadChange:
+      // A pad pulled out in the middle of a match leaves the dragon without its player.
+      if (wParam == 0 && state == kStateMatch) SetPaused(1);
       break;
     case kMsgFontChange:
       if (gui != nullptr) gui->RecreateFont();

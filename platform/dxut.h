@@ -91,6 +91,12 @@ inline constexpr unsigned kMsgSetCursor = 0x0020;   // the mouse moved over the 
 inline constexpr unsigned kMsgFontChange = 0x001D;  // the installed fonts changed
 inline constexpr unsigned kMsgClose = 0x0010;       // the player asked to close the window
 inline constexpr unsigned kMsgDestroy = 0x0002;     // the window is going away; the quit message follows
+// A character typed, as the keyboard layout and input method make it: wParam is its Unicode
+// code point. Comes after the key press that typed it.
+inline constexpr unsigned kMsgChar = 0x0102;
+// A game controller was plugged in (wParam non-zero) or pulled out (zero); a pulled-out pad's
+// held buttons have been released before this message.
+inline constexpr unsigned kMsgGamepadChange = 0x0219;
 
 // Sends message through the same path as the window's own messages: MsgProc
 // first, then the framework's handling unless MsgProc asked for no further
@@ -181,6 +187,19 @@ FrameTimeSummary DXUTGetFrameCpuWholeRun();
 // button codes 1, 2, 4, 5, 6 read the mouse buttons; everything else reads
 // the key table that the key messages keep.
 bool DXUTIsKeyDown(std::uint8_t virtualKey);
+
+// Game controllers (SDL's game controller database, extended by SDL_GAMECONTROLLERCONFIG) are
+// opened as they are plugged in and closed as they are pulled out. Their buttons and stick
+// directions come as VK_GAMEPAD_* keys; their sticks can also be read as tilts.
+enum class DXUTGamepadAxis { kLeftX, kLeftY, kRightX, kRightY };
+
+// The tilt of a stick axis, -1..1, y growing downwards: 0 inside the dead zone around the
+// centre, rising to 1 at full tilt. With several pads, the one tilted most; 0 without a pad.
+float DXUTGetGamepadAxis(DXUTGamepadAxis axis);
+
+// Shakes every pad that can rumble with strength 0..1 for `seconds`; a new call replaces a
+// running one. Does nothing for pads without rumble.
+void DXUTRumbleGamepads(float strength, float seconds);
 
 // Each argument adds one to (true) or takes one from (false) its counter,
 // never below zero. Time stands still while the time counter is above zero;

@@ -5,6 +5,7 @@
 
 #include "platform/dxut_state.h"
 #include "platform/key_map.h"
+#include "platform/utf8.h"
 
 namespace {
 
@@ -73,6 +74,13 @@ void HandleMouseButton(const SDL_MouseButtonEvent& event) {
   if (index < GetDXUTState().mouseButtons.size()) GetDXUTState().mouseButtons[index] = event.state == SDL_PRESSED;
 }
 
+// Typed text, one message per character, after the key press that typed it.
+void HandleTextInput(const SDL_TextInputEvent& event) {
+  for (wchar_t character : Utf8ToWide(event.text)) {
+    DXUTSendWindowMessage(kMsgChar, static_cast<std::uintptr_t>(character), 0);
+  }
+}
+
 void HandleEvent(const SDL_Event& event) {
   switch (event.type) {
     case SDL_KEYDOWN:
@@ -80,6 +88,16 @@ void HandleEvent(const SDL_Event& event) {
       if (const std::uint8_t key = VirtualKeyFromScancode(event.key.keysym.scancode)) {
         DXUTHandleKeyMessage(key, event.type == SDL_KEYDOWN, (event.key.keysym.mod & KMOD_ALT) != 0);
       }
+      break;
+    case SDL_TEXTINPUT:
+      HandleTextInput(event.text);
+      break;
+    case SDL_CONTROLLERDEVICEADDED:
+    case SDL_CONTROLLERDEVICEREMOVED:
+    case SDL_CONTROLLERBUTTONDOWN:
+    case SDL_CONTROLLERBUTTONUP:
+    case SDL_CONTROLLERAXISMOTION:
+      DXUTHandleGamepadEvent(event);
       break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:

@@ -111,6 +111,12 @@ bool DXUTHandleNextEvent();
 void DXUTHandleKeyMessage(unsigned virtualKey, bool keyDown, bool altDown);
 void DXUTRepaint();  // renders the stored frame again while rendering is paused
 
+// Game controllers (dxut_gamepads.cpp). Without SDL's controller layer the game runs on the
+// keyboard alone.
+void DXUTStartGamepads();
+void DXUTStopGamepads();  // closes every pad: nothing more is told to the game
+void DXUTHandleGamepadEvent(const SDL_Event& event);
+
 // Writes a DXUTTrace line for a failed SDL call and SDL's reason after it;
 // returns E_FAIL.
 HRESULT DXUTTraceSdlFailure(const char* file, unsigned line, const wchar_t* call);

@@ -38,6 +38,7 @@ HRESULT DXUTInit(bool /*parseCommandLine: the game has no options*/, bool handle
     }
     state.sdlVideoStarted = true;
   }
+  DXUTStartGamepads();
   state.timer.Reset();
   state.initialised = true;
   return S_OK;
@@ -55,6 +56,9 @@ HRESULT DXUTCreateWindow(const wchar_t* windowTitle, int x, int y) {
                                          kInitialClientWidth, kInitialClientHeight, SDL_WINDOW_RESIZABLE);
   if (!state.device.window) return DXUTTraceSdlFailure(__FILE__, __LINE__, L"SDL_CreateWindow");
   SDL_SetWindowMinimumSize(state.device.window, kMinimumClientSize, kMinimumClientSize);
+  // Typed text reaches the game as characters (kMsgChar), as the player's keyboard layout
+  // makes them.
+  SDL_StartTextInput();
   return S_OK;
 }
 
@@ -82,6 +86,7 @@ void DXUTShutdown() {
   DXUTState& state = GetDXUTState();
   DXUTReleaseDevice();
   if (state.device.window) SDL_DestroyWindow(state.device.window);
+  DXUTStopGamepads();
   if (state.sdlVideoStarted) SDL_QuitSubSystem(SDL_INIT_VIDEO);
 
   const int exitCode = state.exitCode;

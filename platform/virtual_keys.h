@@ -41,3 +41,29 @@ inline constexpr unsigned VK_LMENU = 0xA4;
 inline constexpr unsigned VK_RMENU = 0xA5;
 inline constexpr unsigned VK_OEM_PLUS = 0xBB;   // the key that types + or =
 inline constexpr unsigned VK_OEM_MINUS = 0xBD;  // the key that types -
+
+// A game controller's buttons and stick directions, as Windows numbers them: the key table
+// holds them and the keyboard callback receives them like keys (see DXUTGetGamepadAxis for
+// the sticks' tilt).
+inline constexpr unsigned VK_GAMEPAD_A = 0xC3;
+inline constexpr unsigned VK_GAMEPAD_B = 0xC4;
+inline constexpr unsigned VK_GAMEPAD_X = 0xC5;
+inline constexpr unsigned VK_GAMEPAD_Y = 0xC6;
+inline constexpr unsigned VK_GAMEPAD_RIGHT_SHOULDER = 0xC7;
+inline constexpr unsigned VK_GAMEPAD_LEFT_SHOULDER = 0xC8;
+inline constexpr unsigned VK_GAMEPAD_DPAD_UP = 0xCB;
+inline constexpr unsigned VK_GAMEPAD_DPAD_DOWN = 0xCC;
+inline constexpr unsigned VK_GAMEPAD_DPAD_LEFT = 0xCD;
+inline constexpr unsigned VK_GAMEPAD_DPAD_RIGHT = 0xCE;
+inline constexpr unsigned VK_GAMEPAD_MENU = 0xCF;  // Start
+inline constexpr unsigned VK_GAMEPAD_VIEW = 0xD0;  // Back
+inline constexpr unsigned VK_GAMEPAD_LEFT_THUMBSTICK_BUTTON = 0xD1;
+inline constexpr unsigned VK_GAMEPAD_RIGHT_THUMBSTICK_BUTTON = 0xD2;
+inline constexpr unsigned VK_GAMEPAD_LEFT_THUMBSTICK_UP = 0xD3;
+inline constexpr unsigned VK_GAMEPAD_LEFT_THUMBSTICK_DOWN = 0xD4;
+inline constexpr unsigned VK_GAMEPAD_LEFT_THUMBSTICK_RIGHT = 0xD5;
+inline constexpr unsigned VK_GAMEPAD_LEFT_THUMBSTICK_LEFT = 0xD6;
+inline constexpr unsigned VK_GAMEPAD_RIGHT_THUMBSTICK_UP = 0xD7;
+inline constexpr unsigned VK_GAMEPAD_RIGHT_THUMBSTICK_DOWN = 0xD8;
+inline constexpr unsigned VK_GAMEPAD_RIGHT_THUMBSTICK_RIGHT = 0xD9;
+inline constexpr unsigned VK_GAMEPAD_RIGHT_THUMBSTICK_LEFT = 0xDA;

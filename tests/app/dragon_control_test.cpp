@@ -1,10 +1,11 @@
-// The player's keys: flight, aim, charge, fireballs versus breath, grab and eat, the limits of
-// the flight, the camera, and the keys while dying or paused.
+// The player's keys and pad: flight, aim, charge, fireballs versus breath, grab and eat, the
+// limits of the flight, the camera, and the keys while dying or paused.
 
 #include <cmath>
 
 #include "platform/dxut.h"
 #include "support/match_world.h"
+#include "support/virtual_pad.h"
 #include "world/creatures/sheep.h"
 
 namespace {
@@ -181,6 +182,77 @@ TEST_F(DragonControlTest, KeysStillWorkWhilePausedAndShotsWait) {
   const Vec2 where = game().projectiles.front()->position;
   game().UpdateMatch(kStep);
   EXPECT_EQ(game().projectiles.front()->position, where);
+}
+
+class PadControl : public DragonMatch {
+ protected:
+  void SetUp() override {
+    DragonMatch::SetUp();
+    pad_.PlugIn();
+    RunFrames(1);
+  }
+  void TearDown() override {
+    pad_.Unplug();
+    DragonMatch::TearDown();
+  }
+  // A press of `button` held for one frame, then one frame with it let go.
+  void TapButton(SDL_GameControllerButton button) {
+    pad_.SetButton(button, true);
+    RunFrames(1);
+    pad_.SetButton(button, false);
+    RunFrames(1);
+  }
+
+  VirtualPad pad_;
+};
+
+// The D-pad and a stick at full tilt fly as the keys do (400 after one frame from rest); a
+// stick tilted part way gives part of the thrust, and a stick resting near its centre none.
+TEST_F(PadControl, TheDpadAndAFullyTiltedStickFlyAsTheKeysDoAndAStickByItsTilt) {
+  const struct {
+    float stickX;
+    SDL_GameControllerButton button;
+    float velocityX;
+  } inputs[] = {{0.0f, SDL_CONTROLLER_BUTTON_DPAD_LEFT, -400.0f},
+                {-1.0f, SDL_CONTROLLER_BUTTON_INVALID, -400.0f},
+                {-0.625f, SDL_CONTROLLER_BUTTON_INVALID, -200.0f},
+                {-0.2f, SDL_CONTROLLER_BUTTON_INVALID, 0.0f}};
+  for (const auto& input : inputs) {
+    dragon().velocity = {};
+    pad_.SetAxis(SDL_CONTROLLER_AXIS_LEFTX, input.stickX);
+    pad_.SetButton(input.button, true);
+    RunFrames(1);
+    EXPECT_NEAR(dragon().velocity.x, input.velocityX, 0.5f) << "stick " << input.stickX;
+    pad_.LetGo();
+  }
+}
+
+// X or B snaps, and the right stick or the shoulders aim without flying: up as the aim key
+// with Up, down as the aim key with Down.
+TEST_F(PadControl, XOrBSnapsAndTheRightStickOrShouldersAimWithoutFlying) {
+  for (const SDL_GameControllerButton snap : {SDL_CONTROLLER_BUTTON_X, SDL_CONTROLLER_BUTTON_B}) {
+    Spawn(kTypeSheep, dragon().position + Vec2{0.0f, 30.0f});
+    TapButton(snap);
+    EXPECT_NE(dragon().GetHeld(), nullptr) << "grabbed with " << snap;
+    TapButton(snap);
+    EXPECT_EQ(dragon().GetHeld(), nullptr) << "eaten with " << snap;
+    RunFor(0.5);  // the meal ends
+  }
+
+  const float height = dragon().position.y;
+  dragon().aim = 0.5f;
+  pad_.SetAxis(SDL_CONTROLLER_AXIS_RIGHTY, -1.0f);
+  RunFor(0.1);
+  EXPECT_NEAR(dragon().aim, 0.7f, 0.02f) << "the stick up";
+  pad_.SetAxis(SDL_CONTROLLER_AXIS_RIGHTY, 0.0f);
+  pad_.SetButton(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, true);
+  RunFor(0.2);
+  EXPECT_NEAR(dragon().aim, 0.3f, 0.02f) << "the right shoulder";
+  pad_.SetButton(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, false);
+  pad_.SetButton(SDL_CONTROLLER_BUTTON_LEFTSHOULDER, true);
+  RunFor(0.1);
+  EXPECT_NEAR(dragon().aim, 0.5f, 0.02f) << "the left shoulder";
+  EXPECT_NEAR(dragon().position.y, height, 1.0f) << "aiming does not fly";
 }
 
 }  // namespace

@@ -31,8 +31,10 @@ class MenuKeys : public GameFixture {
     for (int i = 0; i < item; ++i) Tap(VK_DOWN);
     Tap(VK_RETURN);
   }
+  // Text typed at the keyboard, handed to the game by one frame.
   void TypeName(const char* letters) {
-    for (const char* c = letters; *c != '\0'; ++c) Tap(static_cast<unsigned>(*c));
+    TypeText(letters);
+    RunFrames(1);
   }
 };
 
@@ -61,8 +63,8 @@ TEST_F(MenuKeys, EnterOpensEachScreenAndEnterOrTheLastSlideComesBack) {
   Choose(1);
   EXPECT_EQ(game().screen, kScreenHowToPlay);
   EXPECT_EQ(game().slideIndex, 0) << "the Enter that opened the slides must not turn one";
-  Tap(VK_SPACE);
-  Tap('Q');
+  Tap(VK_UP);  // every key turns the slides, the menu's own keys too
+  Tap(VK_DOWN);
   EXPECT_EQ(game().slideIndex, 2);
   Tap(VK_SPACE);
   EXPECT_EQ(game().screen, kScreenTitle);
@@ -154,17 +156,25 @@ class NameEntry : public MenuKeys {
   }
 };
 
-TEST_F(NameEntry, TypingLowerCasesLettersAcceptsFunctionKeysAndStopsAt31AndEnterSaves) {
+// The name is the text typed, whatever the keyboard's layout: letters a to z lower-cased, the
+// C key's c among them; keys without text (function and keypad keys) type nothing. At most 31
+// letters; Enter puts the name in its place and saves it at once.
+TEST_F(NameEntry, TypedLettersMakeTheNameLowerCasedUpTo31AndEnterSaves) {
   FinishMatch();
   ASSERT_EQ(game().nameEntryActive, 1);
-  TypeName("AB");
-  Tap(VK_F1);           // code 112: 'p'
-  Tap(VK_NUMPAD0 + 1);  // code 97: 'a'
-  Tap('7');             // not a letter
-  EXPECT_STREQ(game().nameBuffer, L"abpa");
+  Press('C');
+  TypeName("C");
+  Release('C');
+  EXPECT_EQ(game().screen, kScreenHallOfFame) << "C types during name entry";
+  EXPECT_EQ(game().nameEntryActive, 1);
+  Tap(VK_F1);
+  Tap(VK_NUMPAD0 + 1);
+  Tap('Q');                     // a key whose text never came
+  TypeName("hRis7 \xC3\xA4-");  // a digit, a space, a-umlaut, a dash
+  EXPECT_STREQ(game().nameBuffer, L"chris");
   Tap(VK_BACK);
-  EXPECT_STREQ(game().nameBuffer, L"abp");
-  for (int i = 0; i < 40; ++i) Tap('X');
+  EXPECT_STREQ(game().nameBuffer, L"chri");
+  for (int i = 0; i < 4; ++i) TypeName("xxxxxxxxxx");
   EXPECT_EQ(std::wcslen(game().nameBuffer), 31u);
   for (int i = 0; i < 31; ++i) Tap(VK_BACK);
   TypeName("HERO");
@@ -179,20 +189,28 @@ TEST_F(NameEntry, TypingLowerCasesLettersAcceptsFunctionKeysAndStopsAt31AndEnter
   EXPECT_EQ(game().screen, kScreenTitle);
 }
 
-TEST_F(NameEntry, CAbandonsTheEntryForTheCreditsWithoutTypingIt) {
+// A key held down when the hall of fame showed (a pad's A is the fire button in a match, and
+// Enter in the menus) does nothing when it is let go: the name is not confirmed unwritten.
+TEST_F(NameEntry, AKeyHeldWhenTheScreenShowedDoesNothingWhenLetGo) {
+  Press(VK_RETURN);
   FinishMatch();
-  TypeName("AB");
-  Tap('C');
-  EXPECT_EQ(game().screen, kScreenCredits);
+  Release(VK_RETURN);
+  EXPECT_EQ(game().nameEntryActive, 1);
+  TypeName("ash");
+  Tap(VK_RETURN);
   EXPECT_EQ(game().nameEntryActive, 0);
-  EXPECT_EQ(game().hiscores.Entry(0).score, 0u);
+  EXPECT_STREQ(game().hiscores.Entry(0).name, L"ash");
 }
 
 // During name entry M types its letter and the volume keys do nothing.
 TEST_F(NameEntry, MTypesAndTheVolumeKeysRest) {
   FinishMatch();
-  Tap('M');
-  Tap(VK_OEM_MINUS);
+  Press('M');
+  TypeName("m");
+  Release('M');
+  Press(VK_OEM_MINUS);
+  TypeName("-");
+  Release(VK_OEM_MINUS);
   EXPECT_STREQ(game().nameBuffer, L"m");
   EXPECT_FALSE(game().soundSystem.Muted());
   EXPECT_EQ(game().settings.volume, 1.0f);

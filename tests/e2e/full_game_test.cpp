@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -17,6 +18,7 @@
 #include "app/game.h"
 #include "e2e/scripted_player.h"
 #include "platform/virtual_keys.h"
+#include "support/virtual_pad.h"
 #include "world/creatures/creature.h"
 #include "world/creatures/dragon.h"
 #include "world/projectiles/projectile.h"
@@ -98,10 +100,10 @@ class FullGame : public ScriptedPlayer {
     }
 
     // A long press swells the dragon; letting go breathes a stream of fire.
-    Hold('Z', true);
+    SetKey('Z', true);
     Wait(2.5);
     EXPECT_GT(dragon->scale, 0.75f) << "swollen with the charge";
-    Hold('Z', false);
+    SetKey('Z', false);
     Step();
     EXPECT_EQ(dragon->breathing, 1);
     int puffs = 0;
@@ -134,9 +136,9 @@ class FullGame : public ScriptedPlayer {
     EXPECT_NE(bomb, nullptr) << "caught something to drop";
     if (bomb != nullptr) {
       HoldKeys({VK_UP}, 0.5);
-      Hold('Z', true);
+      SetKey('Z', true);
       Step();
-      Hold('Z', false);
+      SetKey('Z', false);
       Step();
       EXPECT_EQ(dragon->GetHeld(), nullptr) << "dropped";
     }
@@ -200,7 +202,7 @@ TEST_F(FullGame, AFirstStartPlaysEveryDifficultyAndTheNextStartKeepsTheHallOfFam
   EXPECT_TRUE(std::filesystem::exists("data/settings"));
 
   std::vector<Result> results;
-  results.push_back(PlayMatch(1, L"ember"));
+  results.push_back(PlayMatch(1, L"cinder"));
   EXPECT_EQ(FileText("data/hiscore"), HallOfFameFile(results)) << "saved at the name's Enter";
 
   // Later matches start at once, without the slides.
@@ -231,6 +233,128 @@ TEST_F(FullGame, AFirstStartPlaysEveryDifficultyAndTheNextStartKeepsTheHallOfFam
   EXPECT_EQ(g_game.screen, kScreenTitle);
   EXPECT_EQ(FileText("data/hiscore"), HallOfFameFile(results))
       << "an abandoned match scores nothing";
+}
+
+// The same player with a pad alone in its hands (the buttons for its keys are below).
+class PadGame : public FullGame {
+ protected:
+  void SetUp() override {
+    FullGame::SetUp();
+    pad_.PlugIn();
+  }
+  void TearDown() override {
+    pad_.Unplug();
+    FullGame::TearDown();
+  }
+
+  void SetKey(unsigned key, bool down) override {
+    const auto button = std::find_if(std::begin(kPadKeys), std::end(kPadKeys),
+                                     [key](const PadKey& k) { return k.key == key; });
+    if (button == std::end(kPadKeys)) return ADD_FAILURE() << "no pad button for key " << key;
+    const bool inMatch = g_game.state == kStateMatch;
+    pad_.SetButton(button->inMatch, down && inMatch);
+    pad_.SetButton(button->inMenus, down && !inMatch);
+    if (key >= VK_LEFT && key <= VK_DOWN) {
+      stickHeld_[key - VK_LEFT] = down && inMatch;
+      pad_.SetAxis(SDL_CONTROLLER_AXIS_LEFTX, StickTilt(VK_LEFT, VK_RIGHT));
+      pad_.SetAxis(SDL_CONTROLLER_AXIS_LEFTY, StickTilt(VK_UP, VK_DOWN));
+    }
+  }
+
+  // A press and release of `button`, then a frame.
+  void TapPad(SDL_GameControllerButton button) {
+    pad_.SetButton(button, true);
+    pad_.SetButton(button, false);
+    Step();
+  }
+
+  bool Rumbled(const std::function<bool(Uint16)>& strength) const {
+    return std::any_of(pad_.rumbles().begin(), pad_.rumbles().end(),
+                       [&](const VirtualPad::Rumble& r) { return strength(r.lowFrequency); });
+  }
+
+  VirtualPad pad_;
+
+ private:
+  // The pad's button for each key the script presses, in a match and in the menus (none: the
+  // key is left alone there; the fire key would confirm the name once the match has ended).
+  // The arrows in a match are the left stick.
+  struct PadKey {
+    unsigned key;
+    SDL_GameControllerButton inMatch;
+    SDL_GameControllerButton inMenus;
+  };
+  static constexpr SDL_GameControllerButton kNone = SDL_CONTROLLER_BUTTON_INVALID;
+  static constexpr PadKey kPadKeys[] = {
+      {VK_LEFT, kNone, SDL_CONTROLLER_BUTTON_DPAD_LEFT},
+      {VK_RIGHT, kNone, SDL_CONTROLLER_BUTTON_DPAD_RIGHT},
+      {VK_UP, kNone, SDL_CONTROLLER_BUTTON_DPAD_UP},
+      {VK_DOWN, kNone, SDL_CONTROLLER_BUTTON_DPAD_DOWN},
+      {'A', SDL_CONTROLLER_BUTTON_DPAD_LEFT, kNone},
+      {'D', SDL_CONTROLLER_BUTTON_DPAD_RIGHT, kNone},
+      {'Z', SDL_CONTROLLER_BUTTON_A, kNone},
+      {'X', SDL_CONTROLLER_BUTTON_X, kNone},
+      {VK_RETURN, SDL_CONTROLLER_BUTTON_BACK, SDL_CONTROLLER_BUTTON_A},
+      {VK_ESCAPE, SDL_CONTROLLER_BUTTON_START, SDL_CONTROLLER_BUTTON_B},
+  };
+
+  float StickTilt(unsigned negative, unsigned positive) const {
+    if (stickHeld_[negative - VK_LEFT]) return -1.0f;
+    return stickHeld_[positive - VK_LEFT] ? 1.0f : 0.0f;
+  }
+
+  bool stickHeld_[4] = {};  // left, up, right, down
+};
+
+TEST_F(PadGame, APadAlonePlaysFromTheTitleThroughAMatchToTheHallOfFame) {
+  Step();
+  ASSERT_EQ(g_game.screen, kScreenTitle);
+  PickDifficulty(2);
+  PickMenuItem(0);
+  ASSERT_EQ(g_game.screen, kScreenHowToPlay);
+  // Every button turns the slides, the D-pad's Up among them.
+  TapPad(SDL_CONTROLLER_BUTTON_DPAD_UP);
+  TapPad(SDL_CONTROLLER_BUTTON_Y);
+  EXPECT_EQ(g_game.slideIndex, 2);
+  TapPad(SDL_CONTROLLER_BUTTON_B);
+  ASSERT_EQ(g_game.state, kStateMatch) << "the last slide leads to the match";
+
+  // The whole match with every move; no name can be typed, and A confirms the empty one.
+  PlayMatch(2, L"");
+  EXPECT_TRUE(Rumbled([](Uint16 strength) { return strength > 0 && strength < 0xFFFF; }))
+      << "the dragon was hurt";
+  EXPECT_TRUE(Rumbled([](Uint16 strength) { return strength == 0xFFFF; })) << "the dragon crashed";
+  const std::string hallOfFame = FileText("data/hiscore");
+
+  // The left stick moves in the menus and Start confirms as Enter does.
+  for (int i = 0; i < 3; ++i) {
+    pad_.SetAxis(SDL_CONTROLLER_AXIS_LEFTY, 1.0f);
+    pad_.SetAxis(SDL_CONTROLLER_AXIS_LEFTY, 0.0f);
+    Step();
+  }
+  TapPad(SDL_CONTROLLER_BUTTON_START);
+  EXPECT_EQ(g_game.screen, kScreenCredits);
+  TapPad(SDL_CONTROLLER_BUTTON_A);
+  EXPECT_EQ(g_game.screen, kScreenTitle);
+
+  // Pulling out the pad pauses a match; plugged in again, Start resumes it, and Back leaves
+  // the paused match for the title.
+  PickMenuItem(0);
+  ASSERT_EQ(g_game.state, kStateMatch);
+  Wait(1.0);
+  pad_.Unplug();
+  Step();
+  EXPECT_EQ(g_game.paused, 1);
+  pad_.PlugIn();
+  Wait(0.5);
+  EXPECT_EQ(g_game.paused, 1);
+  TapPad(SDL_CONTROLLER_BUTTON_START);
+  EXPECT_EQ(g_game.paused, 0);
+  TapPad(SDL_CONTROLLER_BUTTON_START);
+  TapPad(SDL_CONTROLLER_BUTTON_BACK);
+  EXPECT_EQ(g_game.state, kStateScreens);
+  EXPECT_EQ(g_game.screen, kScreenTitle);
+  EXPECT_EQ(FileText("data/hiscore"), hallOfFame) << "an abandoned match scores nothing";
 }
 
 }  // namespace

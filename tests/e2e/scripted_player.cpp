@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <string>
 
 #include "app/game.h"
 #include "platform/dxut.h"
@@ -82,8 +83,11 @@ bool ScriptedPlayer::WaitForScreen(int screen, int limit) {
                    limit);
 }
 
+void ScriptedPlayer::SetKey(unsigned key, bool down) { DXUTInjectKey(key, down, false); }
+
 void ScriptedPlayer::Key(unsigned key) {
-  Tap(key);
+  SetKey(key, true);
+  SetKey(key, false);
   Step();
 }
 
@@ -102,11 +106,16 @@ void ScriptedPlayer::PickDifficulty(int difficulty) {
 
 void ScriptedPlayer::EnterName(std::wstring_view name) {
   for (wchar_t letter : name) {
-    if (letter < L'a' || letter > L'z' || letter == L'c') {
+    if (letter < L'a' || letter > L'z') {
       ADD_FAILURE() << "a name the keys cannot type";
       return;
     }
-    Key(static_cast<unsigned>(letter - L'a' + 'A'));
+    const auto key = static_cast<unsigned>(letter - L'a' + 'A');
+    SetKey(key, true);
+    TypeText(std::string(1, static_cast<char>(letter)));
+    Step();
+    SetKey(key, false);
+    Step();
   }
   Key(VK_RETURN);
 }
@@ -114,7 +123,7 @@ void ScriptedPlayer::EnterName(std::wstring_view name) {
 cDragon* ScriptedPlayer::Dragon() const { return static_cast<cDragon*>(g_game.GetDragon()); }
 
 void ScriptedPlayer::HoldAll(std::initializer_list<unsigned> keys, bool down) {
-  for (unsigned key : keys) Hold(key, down);
+  for (unsigned key : keys) SetKey(key, down);
 }
 
 void ScriptedPlayer::HoldKeys(std::initializer_list<unsigned> keys, double seconds) {
@@ -126,10 +135,10 @@ void ScriptedPlayer::HoldKeys(std::initializer_list<unsigned> keys, double secon
 
 void ScriptedPlayer::Steer(Vec2 from, Vec2 to) {
   const Vec2 d = to - from;
-  Hold(VK_LEFT, d.x < -kSteeringDeadZone);
-  Hold(VK_RIGHT, d.x > kSteeringDeadZone);
-  Hold(VK_UP, d.y < -kSteeringDeadZone);
-  Hold(VK_DOWN, d.y > kSteeringDeadZone);
+  SetKey(VK_LEFT, d.x < -kSteeringDeadZone);
+  SetKey(VK_RIGHT, d.x > kSteeringDeadZone);
+  SetKey(VK_UP, d.y < -kSteeringDeadZone);
+  SetKey(VK_DOWN, d.y > kSteeringDeadZone);
 }
 
 void ScriptedPlayer::ReleaseSteering() { HoldAll({VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN}, false); }
@@ -199,9 +208,9 @@ int ScriptedPlayer::Breathe(double charge) {
 }
 
 void ScriptedPlayer::Snap() {
-  Hold('X', true);
+  SetKey('X', true);
   Step();
-  Hold('X', false);
+  SetKey('X', false);
   Step();
 }
 

@@ -27,6 +27,11 @@ class ScriptedPlayer : public GameFixture {
   virtual void BeforeFrame() {}
   virtual void AfterFrame() {}
 
+  // Every key the player presses or lets go of, in the menus and in a match, goes through
+  // here: at the keyboard it goes through the framework's keyboard path (key table and
+  // keyboard callback). A player with a pad in its hands presses the pad's buttons instead.
+  virtual void SetKey(unsigned key, bool down);
+
   // ---- Frames --------------------------------------------------------------------------
   // Draws every `n`th frame from now on and runs only the frame move of the others; 1 draws
   // them all (the default).
@@ -48,8 +53,8 @@ class ScriptedPlayer : public GameFixture {
   void PickMenuItem(int item);
   // Sets the difficulty with Left and Right on the main menu.
   void PickDifficulty(int difficulty);
-  // Types `name` on the hall of fame and confirms it with Enter. Lower-case letters only,
-  // and no c: the C key opens the credits, also in the middle of a name.
+  // Types `name` on the hall of fame (each letter's key, with its text) and confirms it with
+  // Enter.
   void EnterName(std::wstring_view name);
 
   // ---- The dragon ----------------------------------------------------------------------

@@ -21,6 +21,7 @@
 #include "support/debug_trace.h"
 #include "support/picture.h"
 #include "support/temp_dir.h"
+#include "support/virtual_pad.h"
 
 namespace {
 
@@ -36,6 +37,7 @@ class Framework : public ::testing::Test {
     float elapsed = 0.0f;
     unsigned code = 0;  // key or message
     bool down = false;  // key down, or the message's wParam != 0
+    std::uintptr_t wParam = 0;  // the message's
   };
   static std::vector<Call>& calls() {
     static std::vector<Call> recorded;
@@ -67,7 +69,7 @@ class Framework : public ::testing::Test {
     });
     DXUTSetCallbackMsgProc(
         [](void*, unsigned message, std::uintptr_t wParam, std::intptr_t, bool*, void*) -> long {
-          return Record({"message", 0.0, 0.0f, message, wParam != 0}), 0;
+          return Record({"message", 0.0, 0.0f, message, wParam != 0, wParam}), 0;
         });
   }
   void TearDown() override {
@@ -257,6 +259,62 @@ TEST_F(Framework, KeysReachTheGameAndTheKeyTableWithTheirWindowsCodesRepeatsAsPr
   for (const auto& key : keys) {
     EXPECT_EQ(VirtualKeyFromScancode(key.scancode), key.code) << SDL_GetScancodeName(key.scancode);
   }
+}
+
+// Text arrives as characters, whatever key typed them: one message per code point.
+TEST_F(Framework, TypedTextReachesTheGameOneCharacterAtATime) {
+  StartFramework();
+  SDL_Event event{};
+  event.type = SDL_TEXTINPUT;
+  SDL_strlcpy(event.text.text, "c\xC3\xA9Z", sizeof event.text.text);  // c, e acute, Z
+  ASSERT_EQ(SDL_PushEvent(&event), 1);
+  DXUTRunOneFrame();
+  std::vector<std::uintptr_t> characters;
+  for (const Call& call : CallsOf("message")) {
+    if (call.code == kMsgChar) characters.push_back(call.wParam);
+  }
+  EXPECT_EQ(characters, (std::vector<std::uintptr_t>{'c', 0xE9, 'Z'}));
+  EXPECT_TRUE(CallsOf("key").empty());
+}
+
+// A pad is announced when plugged in, its buttons and stick directions are keys, and pulling
+// it out lets go of what it held before it is announced gone.
+TEST_F(Framework, APadsButtonsAndSticksAreKeysUntilItIsPulledOut) {
+  StartFramework();
+  VirtualPad pad;
+  pad.PlugIn();
+  DXUTRunOneFrame();
+  ASSERT_EQ(CallsOf("message").size(), 1u);
+  EXPECT_EQ(CallsOf("message")[0].code, kMsgGamepadChange);
+  EXPECT_TRUE(CallsOf("message")[0].down) << "plugged in";
+
+  pad.SetButton(SDL_CONTROLLER_BUTTON_A, true);
+  pad.SetAxis(SDL_CONTROLLER_AXIS_LEFTX, -1.0f);
+  pad.SetAxis(SDL_CONTROLLER_AXIS_RIGHTY, 0.2f);  // inside the dead zone
+  DXUTRunOneFrame();
+  EXPECT_TRUE(DXUTIsKeyDown(VK_GAMEPAD_A));
+  EXPECT_TRUE(DXUTIsKeyDown(VK_GAMEPAD_LEFT_THUMBSTICK_LEFT));
+  EXPECT_EQ(DXUTGetGamepadAxis(DXUTGamepadAxis::kLeftX), -1.0f);
+  EXPECT_EQ(DXUTGetGamepadAxis(DXUTGamepadAxis::kRightY), 0.0f);
+  EXPECT_FALSE(DXUTIsKeyDown(VK_GAMEPAD_RIGHT_THUMBSTICK_DOWN));
+
+  // A stick eased back to half its travel (a third of the tilt past the dead zone) still
+  // holds its direction.
+  pad.SetAxis(SDL_CONTROLLER_AXIS_LEFTX, -0.5f);
+  DXUTRunOneFrame();
+  EXPECT_TRUE(DXUTIsKeyDown(VK_GAMEPAD_LEFT_THUMBSTICK_LEFT));
+  EXPECT_NEAR(DXUTGetGamepadAxis(DXUTGamepadAxis::kLeftX), -1.0f / 3.0f, 1e-3f);
+
+  calls().clear();
+  pad.Unplug();
+  DXUTRunOneFrame();
+  EXPECT_FALSE(DXUTIsKeyDown(VK_GAMEPAD_A));
+  EXPECT_FALSE(DXUTIsKeyDown(VK_GAMEPAD_LEFT_THUMBSTICK_LEFT));
+  EXPECT_EQ(DXUTGetGamepadAxis(DXUTGamepadAxis::kLeftX), 0.0f);
+  const std::vector<std::string> expected{"key", "key", "message", "move", "render"};
+  EXPECT_EQ(CallNames(), expected) << "both keys let go, then the pad is gone";
+  EXPECT_FALSE(CallsOf("key")[0].down);
+  EXPECT_FALSE(CallsOf("message").back().down);
 }
 
 TEST_F(Framework, AltEnterTogglesFullScreenAndItsEnterNeverReachesTheGame) {

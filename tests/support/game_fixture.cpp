@@ -4,6 +4,8 @@
 #include <fstream>
 #include <new>
 
+#include <SDL.h>
+
 #include "app/framework_callbacks.h"
 #include "platform/dxut.h"
 #include "ui/gui.h"
@@ -72,6 +74,14 @@ void GameFixture::Tap(unsigned key) {
   Release(key);
 }
 void GameFixture::Hold(unsigned key, bool down) { DXUTSetKeyDown(key, down); }
+
+void GameFixture::TypeText(const std::string& utf8) {
+  SDL_Event event{};
+  event.type = SDL_TEXTINPUT;
+  ASSERT_LT(utf8.size(), sizeof event.text.text);
+  utf8.copy(event.text.text, utf8.size());
+  ASSERT_EQ(SDL_PushEvent(&event), 1);
+}
 
 void GameFixture::FlattenGround(float y) {
   g_game.groundLine = {Vec2(-1000.0f, y), Vec2(7000.0f, y)};

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
 
 #include "app/game.h"
 #include "support/temp_dir.h"
@@ -26,6 +27,9 @@ class GameFixture : public ::testing::Test {
   void Release(unsigned key);
   // Holds or lets go of a key that the game polls every frame.
   void Hold(unsigned key, bool down);
+  // Text typed at the keyboard (UTF-8), queued as SDL's text events; the next frame hands it
+  // to the game.
+  void TypeText(const std::string& utf8);
 
   // Without the hall-of-fame file the game shows the slides before the first match; tests
   // that want to go straight to a match write one first (before SetUp's Init: override

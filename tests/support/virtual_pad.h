@@ -1,0 +1,45 @@
+#pragma once
+// A game controller that exists only in the test: SDL's virtual joystick with a controller's
+// buttons and axes, plugged in while the framework runs. Its changes are queued as SDL events
+// at once, so the next frame (or the frame loop's event pump) hands them to the game in order.
+// It records the rumbles the game asks of it.
+
+#include <SDL.h>
+
+#include <vector>
+
+class VirtualPad {
+ public:
+  struct Rumble {
+    Uint16 lowFrequency = 0;
+    Uint16 highFrequency = 0;
+  };
+
+  VirtualPad() = default;
+  VirtualPad(const VirtualPad&) = delete;
+  VirtualPad& operator=(const VirtualPad&) = delete;
+  ~VirtualPad() { Unplug(); }
+
+  // Needs the framework started (its controller layer). Pads are only heard while the game's
+  // window has the focus, which the headless window never gets: plugging in lets the game
+  // hear pads in the background.
+  void PlugIn();
+  void Unplug();
+  bool PluggedIn() const { return joystick_ != nullptr; }
+
+  // SDL_CONTROLLER_BUTTON_INVALID is no button: nothing happens.
+  void SetButton(SDL_GameControllerButton button, bool down);
+  // value -1..1 (y grows downwards).
+  void SetAxis(SDL_GameControllerAxis axis, float value);
+  // Lets go of every button and centres the sticks.
+  void LetGo();
+
+  const std::vector<Rumble>& rumbles() const { return rumbles_; }
+
+ private:
+  static int RecordRumble(void* userdata, Uint16 lowFrequency, Uint16 highFrequency);
+
+  int deviceIndex_ = -1;
+  SDL_Joystick* joystick_ = nullptr;
+  std::vector<Rumble> rumbles_;
+};
