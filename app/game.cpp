@@ -140,7 +140,19 @@ HRESULT cGame::OnCreateDevice(DXUTDevice* device, const DXUTSurfaceDesc* /*desc*
 HRESULT cGame::OnResetDevice(DXUTDevice* device, const DXUTSurfaceDesc* desc) {
   DXUTOutputDebugString(L"RESET DEVICE\n");
   if (gui != nullptr) gui->OnResetDevice(device, desc);
-  if (state == kStateScreens) ShowScreen(screen);
+  if (state == kStateScreens) {
+    // A window switch rebuilds the screen, but the hall of fame keeps its name entry as it
+    // was: a half-typed name stays, and a score already entered is not asked for (and
+    // entered) a second time.
+    const int typing = nameEntryActive;
+    std::array<wchar_t, kNameLength> typed{};
+    std::copy(std::begin(nameBuffer), std::end(nameBuffer), typed.begin());
+    ShowScreen(screen);
+    if (screen == kScreenHallOfFame) {
+      nameEntryActive = typing;
+      std::copy(typed.begin(), typed.end(), std::begin(nameBuffer));
+    }
+  }
   return S_OK;
 }
 

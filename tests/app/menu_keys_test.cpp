@@ -1,5 +1,6 @@
 // The menu state's keys and the volume keys, played through the framework's keyboard path.
 
+#include <cwchar>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -200,6 +201,22 @@ TEST_F(NameEntry, AKeyHeldWhenTheScreenShowedDoesNothingWhenLetGo) {
   Tap(VK_RETURN);
   EXPECT_EQ(game().nameEntryActive, 0);
   EXPECT_STREQ(game().hiscores.Entry(0).name, L"ash");
+}
+
+// Alt+Enter on the hall of fame keeps a half-typed name, and once the name is in, it does not
+// ask for the same score again (which would enter it twice).
+TEST_F(NameEntry, AWindowSwitchKeepsTheNameAndNeverEntersAScoreTwice) {
+  FinishMatch();
+  TypeName("ash");
+  ASSERT_EQ(DXUTToggleFullScreen(), S_OK);
+  EXPECT_EQ(game().nameEntryActive, 1);
+  EXPECT_STREQ(game().nameBuffer, L"ash");
+  Tap(VK_RETURN);
+  ASSERT_EQ(DXUTToggleFullScreen(), S_OK);
+  EXPECT_EQ(game().nameEntryActive, 0);
+  int entered = 0;
+  for (int i = 0; i < 10; ++i) entered += std::wcscmp(game().hiscores.Entry(i).name, L"ash") == 0;
+  EXPECT_EQ(entered, 1);
 }
 
 // During name entry M types its letter and the volume keys do nothing.
