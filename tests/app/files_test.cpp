@@ -19,6 +19,8 @@
 #include "platform/game_folders.h"
 #include "support/temp_dir.h"
 
+#include <unistd.h>
+
 namespace {
 
 class PlayerFiles : public ::testing::Test {
@@ -130,6 +132,14 @@ TEST_F(PlayerFiles, AFailedSaveKeepsThePreviousFileAndLeavesNoPartialOne) {
   std::filesystem::create_directory(std::string(kHiscorePath) + ".new");  // blocks the temp file
   EXPECT_FALSE(Descending().Save());
   EXPECT_EQ(Read(kHiscorePath), "anna\n300\n");
+
+  // A game started with its standard input closed still saves: the file may open as 0.
+  std::filesystem::remove(std::string(kHiscorePath) + ".new");
+  const int input = ::dup(0);
+  ::close(0);
+  EXPECT_TRUE(Descending().Save());
+  ::dup2(input, 0);
+  ::close(input);
 
   std::filesystem::remove(kHiscorePath);
   std::filesystem::remove(std::string(kHiscorePath) + ".new");

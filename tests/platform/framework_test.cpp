@@ -184,6 +184,19 @@ TEST(Diagnostics, DebugLinesNeedTheSwitchAndEachPlayerNoticeIsWrittenOnce) {
             "missing sky.png\n");
 }
 
+TEST_F(Framework, TheLoopRefusesToRunFromADeviceCallback) {
+  static HRESULT nested = S_OK;
+  DXUTSetCallbackDeviceCreated([](DXUTDevice*, const DXUTSurfaceDesc*, void*) -> HRESULT {
+    DXUTPostQuitMessage(0);  // a loop that wrongly ran would end at once
+    nested = DXUTMainLoop();
+    return S_OK;
+  });
+  testing::internal::CaptureStderr();
+  StartFramework();
+  testing::internal::GetCapturedStderr();
+  EXPECT_TRUE(FAILED(nested));
+}
+
 TEST(FrameworkTimer,
      AStoppedIntervalIsExcludedHoweverOftenStoppedOrStartedAndElapsedIsNeverNegative) {
   cFrameworkTimer timer;
@@ -378,12 +391,13 @@ TEST_F(Framework, OnlyTheRendererThatOpensIsHandedToTheSettingsCallback) {
   static std::vector<DXUTDeviceType> adjusted;
   adjusted.clear();
   ASSERT_EQ(DXUTInit(false, false, false, true), S_OK);
-  ASSERT_EQ(DXUTCreateDevice(0, true, 800, 600, nullptr,
-                             [](DXUTDeviceSettings* settings, const DXUTDeviceCaps*, void*) {
-                               adjusted.push_back(settings->deviceType);
-                               return true;
-                             },
-                             nullptr),
+  ASSERT_EQ(DXUTCreateDevice(
+                0, true, 800, 600, nullptr,
+                [](DXUTDeviceSettings* settings, const DXUTDeviceCaps*, void*) {
+                  adjusted.push_back(settings->deviceType);
+                  return true;
+                },
+                nullptr),
             S_OK);
   EXPECT_EQ(adjusted, std::vector<DXUTDeviceType>{DXUTDeviceType::kReference});
   int width = 0, height = 0;
