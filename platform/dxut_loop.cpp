@@ -36,18 +36,24 @@ bool WindowShown(const DXUTState& state) {
 
 // Presents that wait for retrace pace the loop by themselves; without them
 // (or while the window is not shown) the loop holds itself to 60 frames a
-// second, so that a game on its menu does not burn a core.
+// second, so that a game on its menu does not burn a core. The frames keep to
+// a fixed grid of deadlines, so that a sleep rounded to whole milliseconds, or
+// one that oversleeps, is made up in the next frame and the rate stays at 60;
+// a frame late by a whole frame or more starts the grid afresh instead of
+// rushing the next ones to catch up.
 void HoldFrameRate(DXUTState& state) {
-  if (!(state.presentWaitsForRetrace && WindowShown(state))) {
-    const Uint64 ticksPerSecond = SDL_GetPerformanceFrequency();
-    const Uint64 frameTicks = ticksPerSecond / kFramesPerSecondWithoutRetrace;
-    const Uint64 sinceLastFrame = SDL_GetPerformanceCounter() - state.lastFrameEndCounter;
-    if (state.lastFrameEndCounter != 0 && sinceLastFrame < frameTicks) {
-      const Uint64 remaining = frameTicks - sinceLastFrame;
-      SDL_Delay(static_cast<Uint32>((remaining * 1000 + ticksPerSecond - 1) / ticksPerSecond));
-    }
+  if (state.presentWaitsForRetrace && WindowShown(state)) return;
+  const Uint64 ticksPerSecond = SDL_GetPerformanceFrequency();
+  const Uint64 frameTicks = ticksPerSecond / kFramesPerSecondWithoutRetrace;
+  const Uint64 now = SDL_GetPerformanceCounter();
+  if (state.nextFrameDeadline == 0 || now >= state.nextFrameDeadline + frameTicks) {
+    state.nextFrameDeadline = now + frameTicks;
+    return;
   }
-  state.lastFrameEndCounter = SDL_GetPerformanceCounter();
+  if (now < state.nextFrameDeadline) {
+    SDL_Delay(static_cast<Uint32>((state.nextFrameDeadline - now) * 1000 / ticksPerSecond));
+  }
+  state.nextFrameDeadline += frameTicks;
 }
 
 double ProcessCpuMilliseconds() {

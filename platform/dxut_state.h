@@ -42,7 +42,7 @@ struct DXUTState {
   bool deviceObjectsCreated = false;  // the device-created callback succeeded
   bool deviceObjectsReset = false;    // the device-reset callback succeeded
   bool presentWaitsForRetrace = false;
-  std::uint64_t lastFrameEndCounter = 0;  // for the 60-a-second hold without retrace
+  std::uint64_t nextFrameDeadline = 0;  // for the 60-a-second hold without retrace
   std::uint64_t lastPresentCounter = 0;   // when the previous frame was shown
   double lastPresentCpu = 0.0;            // the process's processor time then (milliseconds)
   cFrameTimes frameTimes;
