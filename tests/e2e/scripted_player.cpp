@@ -28,25 +28,26 @@ constexpr double kFireInterval = 0.5;
 constexpr Vec2 kFiringPost{220.0f, -160.0f};
 constexpr float kLairX = 5648.0f;
 
-bool IsMeal(const cCreature& creature) {
-  const int type = creature.GetType();
-  return creature.grabbable && creature.health > 0.0f && creature.state != kCreatureHeld &&
-         (type == kTypeArcher || type == kTypeWizard || type == kTypeSheep);
+// Writes the place of the living creature that `rank` scores highest among those of `types`
+// that `wanted` accepts; false when there is none.
+template <class Wanted, class Rank>
+bool BestPlace(Vec2& out, std::initializer_list<int> types, Wanted wanted, Rank rank) {
+  const cCreature* best = nullptr;
+  for (const auto& creature : g_game.creatures) {
+    if (!creature || creature->health <= 0.0f || !wanted(*creature)) continue;
+    if (std::find(types.begin(), types.end(), creature->GetType()) == types.end()) continue;
+    if (best == nullptr || rank(*creature) > rank(*best)) best = creature.get();
+  }
+  if (best != nullptr) out = best->position;
+  return best != nullptr;
 }
 
 // The attacker on foot closest to the lair: the one to stop first.
 bool ForemostAttacker(Vec2& out) {
-  bool found = false;
-  for (const auto& creature : g_game.creatures) {
-    const int type = creature ? creature->GetType() : kTypePlain;
-    if (type != kTypeArcher && type != kTypeWizard && type != kTypeHero) continue;
-    if (creature->health <= 0.0f || creature->position.x > kLairX) continue;
-    if (!found || creature->position.x > out.x) {
-      out = creature->position;
-      found = true;
-    }
-  }
-  return found;
+  return BestPlace(
+      out, {kTypeArcher, kTypeWizard, kTypeHero},
+      [](const cCreature& c) { return c.position.x <= kLairX; },
+      [](const cCreature& c) { return c.position.x; });
 }
 
 }  // namespace
@@ -60,11 +61,9 @@ void ScriptedPlayer::Step() {
   AfterFrame();
 }
 
-void ScriptedPlayer::Steps(int count) {
-  for (int i = 0; i < count; ++i) Step();
+void ScriptedPlayer::Wait(double seconds) {
+  for (int i = static_cast<int>(seconds * kFramesPerSecond + 0.5); i > 0; --i) Step();
 }
-
-void ScriptedPlayer::Wait(double seconds) { Steps(static_cast<int>(seconds * kFramesPerSecond + 0.5)); }
 
 bool ScriptedPlayer::StepUntil(const std::function<bool()>& done, int limit) {
   for (int i = 0; i < limit; ++i) {
@@ -72,10 +71,6 @@ bool ScriptedPlayer::StepUntil(const std::function<bool()>& done, int limit) {
     Step();
   }
   return done();
-}
-
-bool ScriptedPlayer::WaitForState(int state, int limit) {
-  return StepUntil([state] { return g_game.state == state; }, limit);
 }
 
 bool ScriptedPlayer::WaitForScreen(int screen, int limit) {
@@ -133,16 +128,6 @@ void ScriptedPlayer::HoldKeys(std::initializer_list<unsigned> keys, double secon
   Step();
 }
 
-void ScriptedPlayer::Steer(Vec2 from, Vec2 to) {
-  const Vec2 d = to - from;
-  SetKey(VK_LEFT, d.x < -kSteeringDeadZone);
-  SetKey(VK_RIGHT, d.x > kSteeringDeadZone);
-  SetKey(VK_UP, d.y < -kSteeringDeadZone);
-  SetKey(VK_DOWN, d.y > kSteeringDeadZone);
-}
-
-void ScriptedPlayer::ReleaseSteering() { HoldAll({VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN}, false); }
-
 bool ScriptedPlayer::FlyTowards(const std::function<bool(Vec2&)>& target, float reach,
                                 double seconds) {
   const int limit = static_cast<int>(seconds * kFramesPerSecond);
@@ -154,24 +139,19 @@ bool ScriptedPlayer::FlyTowards(const std::function<bool(Vec2&)>& target, float 
       reached = true;
       break;
     }
-    Steer(Dragon()->position, place);
+    // Holds the arrows that steer towards the place, letting go of the others.
+    const Vec2 d = place - Dragon()->position;
+    SetKey(VK_LEFT, d.x < -kSteeringDeadZone);
+    SetKey(VK_RIGHT, d.x > kSteeringDeadZone);
+    SetKey(VK_UP, d.y < -kSteeringDeadZone);
+    SetKey(VK_DOWN, d.y > kSteeringDeadZone);
     Step();
   }
-  ReleaseSteering();
+  HoldAll({VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN}, false);
   return reached;
 }
 
-bool ScriptedPlayer::FlyTo(Vec2 place, double seconds) {
-  return FlyTowards(
-      [place](Vec2& out) {
-        out = place;
-        return true;
-      },
-      kSteeringDeadZone * 2.0f, seconds);
-}
-
 void ScriptedPlayer::TapFire() { HoldKeys({'Z'}, kFireballPress); }
-
 
 void ScriptedPlayer::Hunt(double seconds) {
   const int rounds = static_cast<int>(seconds / kFireInterval);
@@ -217,20 +197,11 @@ void ScriptedPlayer::Snap() {
 cCreature* ScriptedPlayer::GrabNearestMeal(double seconds) {
   if (Dragon() == nullptr || Dragon()->GetHeld() != nullptr) return nullptr;
   const bool reached = FlyTowards(
-      [](Vec2& out) {
-        const cDragon* dragon = static_cast<cDragon*>(g_game.GetDragon());
-        const cCreature* nearest = nullptr;
-        float nearestSq = 0.0f;
-        for (const auto& creature : g_game.creatures) {
-          if (!creature || !IsMeal(*creature)) continue;
-          const float dSq = (creature->position - dragon->position).LengthSq();
-          if (nearest == nullptr || dSq < nearestSq) {
-            nearest = creature.get();
-            nearestSq = dSq;
-          }
-        }
-        if (nearest != nullptr) out = nearest->position;
-        return nearest != nullptr;
+      [this](Vec2& out) {
+        return BestPlace(
+            out, {kTypeArcher, kTypeWizard, kTypeSheep},
+            [](const cCreature& c) { return c.grabbable && c.state != kCreatureHeld; },
+            [this](const cCreature& c) { return -(c.position - Dragon()->position).LengthSq(); });
       },
       kSnapReach, seconds);
   if (!reached) return nullptr;
@@ -239,22 +210,15 @@ cCreature* ScriptedPlayer::GrabNearestMeal(double seconds) {
 }
 
 int ScriptedPlayer::CountProjectiles(int kind) const {
-  int count = 0;
-  for (const auto& projectile : g_game.projectiles) count += projectile && projectile->GetKind() == kind;
-  return count;
+  return static_cast<int>(
+      std::count_if(g_game.projectiles.begin(), g_game.projectiles.end(),
+                    [kind](const auto& p) { return p && p->GetKind() == kind; }));
 }
 
 int ScriptedPlayer::CountCreatures(int type) const {
-  int count = 0;
-  for (const auto& creature : g_game.creatures) count += creature && creature->GetType() == type;
-  return count;
-}
-
-bool ScriptedPlayer::Listed(const cCreature* wanted) const {
-  for (const auto& creature : g_game.creatures) {
-    if (creature.get() == wanted) return true;
-  }
-  return false;
+  return static_cast<int>(
+      std::count_if(g_game.creatures.begin(), g_game.creatures.end(),
+                    [type](const auto& c) { return c && c->GetType() == type; }));
 }
 
 double ScriptedPlayer::LitShare() const {
