@@ -1,6 +1,5 @@
 #pragma once
-// Turns the developer's trace on (DRAKMOOR_DEBUG=1) for the life of the object, for tests that
-// read the debug lines the game writes to standard error.
+// Turns the developer's trace (DRAKMOOR_DEBUG=1) on for the life of the object.
 
 #include <cstdlib>
 

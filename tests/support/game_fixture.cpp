@@ -1,6 +1,7 @@
 #include "support/game_fixture.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <new>
 
@@ -14,13 +15,13 @@ namespace {
 
 cGUI* g_testGui = nullptr;
 
-// data/ of the test folder: the built pictures, font and terrain, and room for the files the
-// game writes.
+// data/ shows the built pictures, font and terrain, with room for the files the game writes.
 void ShowBuiltData(const std::filesystem::path& buildDir) {
   std::filesystem::create_directories("data");
   for (const char* entry : {"art", "font", "map.hm"}) {
     const std::filesystem::path source = buildDir / "data" / entry;
-    if (std::filesystem::exists(source)) std::filesystem::create_symlink(source, std::filesystem::path("data") / entry);
+    if (std::filesystem::exists(source))
+      std::filesystem::create_symlink(source, std::filesystem::path("data") / entry);
   }
 }
 
@@ -81,10 +82,6 @@ void GameFixture::TypeText(const std::string& utf8) {
   ASSERT_LT(utf8.size(), sizeof event.text.text);
   utf8.copy(event.text.text, utf8.size());
   ASSERT_EQ(SDL_PushEvent(&event), 1);
-}
-
-void GameFixture::FlattenGround(float y) {
-  g_game.groundLine = {Vec2(-1000.0f, y), Vec2(7000.0f, y)};
 }
 
 void GameFixture::StartMatch(int difficulty) {

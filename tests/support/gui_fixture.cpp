@@ -6,11 +6,6 @@
 
 #include "support/picture.h"
 
-namespace {
-constexpr const char* kSystemFace =
-    "/usr/share/fonts/opentype/junicode/JunicodeTwoBeta-CondensedMedium.otf";
-}
-
 void GuiFixture::SetUp() {
   target = SDL_CreateRGBSurfaceWithFormat(0, 800, 600, 32, SDL_PIXELFORMAT_ARGB8888);
   ASSERT_NE(target, nullptr) << SDL_GetError();
@@ -22,7 +17,8 @@ void GuiFixture::SetUp() {
 }
 
 void GuiFixture::TearDown() {
-  LoseAndDestroyDevice();
+  gui.OnLostDevice();
+  gui.OnDestroyDevice();
   if (device.renderer != nullptr) SDL_DestroyRenderer(device.renderer);
   if (target != nullptr) SDL_FreeSurface(target);
 }
@@ -30,11 +26,6 @@ void GuiFixture::TearDown() {
 void GuiFixture::CreateAndResetDevice() {
   gui.OnCreateDevice(&device);
   gui.OnResetDevice(&device, &backBuffer);
-}
-
-void GuiFixture::LoseAndDestroyDevice() {
-  gui.OnLostDevice();
-  gui.OnDestroyDevice();
 }
 
 std::string GuiFixture::WriteQuadrantPicture(const std::string& name, int w, int h) {
@@ -51,13 +42,6 @@ std::string GuiFixture::WriteQuadrantPicture(const std::string& name, int w, int
   return path;
 }
 
-bool GuiFixture::InstallFace() {
-  std::error_code error;
-  std::filesystem::create_directories("data/font", error);
-  std::filesystem::copy_file(kSystemFace, "data/font/CELTICMD.ttf", error);
-  return !error;
-}
-
 void GuiFixture::ClearTarget() {
   SDL_SetRenderDrawColor(device.renderer, 0, 0, 0, 255);
   SDL_RenderClear(device.renderer);
@@ -66,29 +50,19 @@ void GuiFixture::ClearTarget() {
 std::uint32_t GuiFixture::Pixel(int x, int y) { return ReadPixel(device.renderer, x, y); }
 
 bool GuiFixture::AnyLit(int left, int top, int right, int bottom) {
-  for (int y = top; y < bottom; ++y) {
-    for (int x = left; x < right; ++x) {
-      if (Pixel(x, y) != kBlack) return true;
-    }
-  }
-  return false;
+  return LitBoundsWithin({left, top, right, bottom}).Width() > 0;
 }
 
-Rect GuiFixture::LitBounds() {
+Rect GuiFixture::LitBoundsWithin(const Rect& area) {
   SDL_RenderFlush(device.renderer);
-  Rect bounds{800, 600, 0, 0};
+  Rect bounds{area.right, area.bottom, area.left, area.top};
   const auto* pixels = static_cast<const std::uint32_t*>(target->pixels);
-  for (int y = 0; y < 600; ++y) {
-    for (int x = 0; x < 800; ++x) {
+  for (int y = area.top; y < area.bottom; ++y) {
+    for (int x = area.left; x < area.right; ++x) {
       if (pixels[y * target->pitch / 4 + x] == kBlack) continue;
       bounds = Rect{std::min(bounds.left, x), std::min(bounds.top, y),
                     std::max(bounds.right, x + 1), std::max(bounds.bottom, y + 1)};
     }
   }
   return bounds.Width() > 0 ? bounds : Rect{};
-}
-
-SDL_Texture* GuiFixture::TextureOf(const std::string& path) {
-  CDXUTDialogResourceManager* cache = gui.GetResourceManager();
-  return cache->GetTextureNode(cache->AddTexture(path))->texture;
 }

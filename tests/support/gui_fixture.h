@@ -28,24 +28,18 @@ class GuiFixture : public ::testing::Test {
 
   // Brings the device up as the framework does: create, then reset at 800x600.
   void CreateAndResetDevice();
-  // Takes it down: lost, then destroyed.
-  void LoseAndDestroyDevice();
 
   // Writes ./data/art/<name> (size w x h) whose four quadrants are red (top-left), green
   // (top-right), blue (bottom-left) and white (bottom-right). Returns the path.
   std::string WriteQuadrantPicture(const std::string& name, int w, int h);
-  // Copies the menu face into ./data/font/CELTICMD.ttf; false when the system lacks it.
-  bool InstallFace();
 
   void ClearTarget();
   std::uint32_t Pixel(int x, int y);
   // Whether any pixel in [left, right) x [top, bottom) differs from black.
   bool AnyLit(int left, int top, int right, int bottom);
   // The bounding box of the non-black pixels of the whole target; empty when none.
-  Rect LitBounds();
-
-  // Loads a picture through the cache and returns its texture.
-  SDL_Texture* TextureOf(const std::string& path);
+  Rect LitBounds() { return LitBoundsWithin({0, 0, 800, 600}); }
+  Rect LitBoundsWithin(const Rect& area);
 
   ScopedTempDir dir;
   SDL_Surface* target = nullptr;

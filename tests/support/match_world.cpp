@@ -2,6 +2,8 @@
 
 #include <SDL_mixer.h>
 
+#include <algorithm>
+
 #include "app/defender_posts.h"
 #include "audio/test_sounds.h"
 #include "platform/dxut.h"
@@ -10,7 +12,7 @@
 void MatchWorld::SetUp() {
   GameFixture::SetUp();
   RunFrames(1, 100.0);
-  FlattenGround(kGroundY);
+  game().groundLine = {Vec2(-1000.0f, kGroundY), Vec2(7000.0f, kGroundY)};
   game().state = kStateMatch;
   game().lastArcherSpawn = 1e9;
   game().lastHeroSpawn = 1e9;
@@ -32,21 +34,20 @@ int MatchWorld::CountOfType(int type) {
 }
 
 bool MatchWorld::Listed(const cCreature* wanted) {
-  for (const auto& creature : game().creatures) {
-    if (creature.get() == wanted) return true;
-  }
-  return false;
+  return std::any_of(game().creatures.begin(), game().creatures.end(),
+                     [wanted](const auto& creature) { return creature.get() == wanted; });
 }
 
 int MatchWorld::NewArrows() const {
-  int count = 0;
-  for (const cArrow* arrow : ProjectilesOf<cArrow>(kProjectileArrow)) {
-    count += arrow->flightTime <= static_cast<float>(kFrame) ? 1 : 0;
-  }
-  return count;
+  const std::vector<cArrow*> arrows = ProjectilesOf<cArrow>(kProjectileArrow);
+  return static_cast<int>(std::count_if(arrows.begin(), arrows.end(), [](const cArrow* arrow) {
+    return arrow->flightTime <= static_cast<float>(kFrame);
+  }));
 }
 
-void MatchWorld::RunFor(double seconds) { RunFrames(static_cast<int>(seconds / kFrame + 0.5), kFrame); }
+void MatchWorld::RunFor(double seconds) {
+  RunFrames(static_cast<int>(seconds / kFrame + 0.5), kFrame);
+}
 
 void MatchWorld::Hear(std::initializer_list<int> ids) {
   constexpr double kToneSeconds = 10.0;

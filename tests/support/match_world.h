@@ -2,8 +2,7 @@
 // Matches in a test. `MatchWorld` is a running match on flat ground at y 1000 with every spawn
 // held back and no dragon, so a test puts in exactly the creatures it needs; the clock stands
 // well past every interval. `DragonMatch` adds the dragon, hovering still at (3000, 500) facing
-// left with no key down, and marks every defender post held. Frames run through the real frame
-// path on the manual clock; tests may also drive the control step and single updates.
+// left with no key down, and marks every defender post held.
 
 #include <initializer_list>
 #include <vector>

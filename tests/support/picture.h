@@ -58,26 +58,22 @@ class Picture {
   }
 
   int opaqueCount(PixelRect r) const {
+    return Count(r, [&](int x, int y) { return opaque(x, y); });
+  }
+  // True when every pixel of r is fully transparent.
+  bool clear(PixelRect r) const {
+    return Count(r, [&](int x, int y) { return alpha(x, y) != 0; }) == 0;
+  }
+
+ private:
+  template <class Counts>
+  int Count(PixelRect r, Counts counts) const {
     int count = 0;
     for (int y = r.y; y < r.y + r.h; ++y) {
-      for (int x = r.x; x < r.x + r.w; ++x) count += opaque(x, y) ? 1 : 0;
+      for (int x = r.x; x < r.x + r.w; ++x) count += counts(x, y) ? 1 : 0;
     }
     return count;
   }
 
-  // True when every pixel of r is fully transparent.
-  bool clear(PixelRect r) const {
-    for (int y = r.y; y < r.y + r.h; ++y) {
-      for (int x = r.x; x < r.x + r.w; ++x) {
-        if (alpha(x, y) != 0) return false;
-      }
-    }
-    return true;
-  }
-
- private:
-  struct SurfaceDeleter {
-    void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
-  };
-  std::unique_ptr<SDL_Surface, SurfaceDeleter> surface_;
+  std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)> surface_{nullptr, SDL_FreeSurface};
 };

@@ -10,7 +10,8 @@
 class ScopedTempDir {
  public:
   ScopedTempDir() : previous_(std::filesystem::current_path()) {
-    std::string pattern = (std::filesystem::temp_directory_path() / "drakmoor-test-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "drakmoor-test-XXXXXX").string();
     path_ = ::mkdtemp(pattern.data());
     std::filesystem::current_path(path_);
   }

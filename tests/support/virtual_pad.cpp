@@ -48,9 +48,8 @@ void VirtualPad::SetAxis(SDL_GameControllerAxis axis, float value) {
 }
 
 void VirtualPad::LetGo() {
-  for (int button = 0; button < SDL_CONTROLLER_BUTTON_MAX; ++button) {
+  for (int button = 0; button < SDL_CONTROLLER_BUTTON_MAX; ++button)
     SetButton(static_cast<SDL_GameControllerButton>(button), false);
-  }
   for (int axis = 0; axis < SDL_CONTROLLER_AXIS_MAX; ++axis)
     SetAxis(static_cast<SDL_GameControllerAxis>(axis), 0.0f);
 }

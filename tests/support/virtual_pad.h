@@ -1,8 +1,7 @@
 #pragma once
 // A game controller that exists only in the test: SDL's virtual joystick with a controller's
-// buttons and axes, plugged in while the framework runs. Its changes are queued as SDL events
-// at once, so the next frame (or the frame loop's event pump) hands them to the game in order.
-// It records the rumbles the game asks of it.
+// buttons and axes. Its changes are queued as SDL events at once, so the next frame hands them
+// to the game in order. It records the rumbles the game asks of it.
 
 #include <SDL.h>
 
@@ -20,12 +19,10 @@ class VirtualPad {
   VirtualPad& operator=(const VirtualPad&) = delete;
   ~VirtualPad() { Unplug(); }
 
-  // Needs the framework started (its controller layer). Pads are only heard while the game's
-  // window has the focus, which the headless window never gets: plugging in lets the game
-  // hear pads in the background.
+  // Needs the framework started. Plugging in lets the game hear pads without the window's
+  // focus, which the headless window never gets.
   void PlugIn();
   void Unplug();
-  bool PluggedIn() const { return joystick_ != nullptr; }
 
   // SDL_CONTROLLER_BUTTON_INVALID is no button: nothing happens.
   void SetButton(SDL_GameControllerButton button, bool down);
