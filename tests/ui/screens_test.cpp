@@ -2,8 +2,6 @@
 
 #include <SDL.h>
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cmath>
 #include <vector>
