@@ -5,44 +5,41 @@
 #include <cstdint>
 #include <numbers>
 #include <span>
+#include <string_view>
 #include <vector>
 
 #include "platform/resources.h"
 
 namespace test_sounds {
 
-// A 16-bit PCM WAV file of a 440 Hz sine, `seconds` long.
-inline std::vector<unsigned char> SineWav(double seconds, int speakers = 2, int rate = 44100) {
-  const auto frames = static_cast<std::uint32_t>(seconds * rate);
-  const std::uint32_t dataBytes = frames * static_cast<std::uint32_t>(speakers) * 2;
+// A 16-bit stereo PCM WAV file at 44.1 kHz of a 440 Hz sine, `seconds` long.
+inline std::vector<unsigned char> SineWav(double seconds) {
+  constexpr std::uint32_t kRate = 44100;
+  constexpr std::uint32_t kFrameBytes = 4;
+  const auto frames = static_cast<std::uint32_t>(seconds * kRate);
   std::vector<unsigned char> wav;
-  wav.reserve(44 + dataBytes);
-  auto text = [&wav](const char* four) {
-    for (int i = 0; i < 4; ++i) wav.push_back(static_cast<unsigned char>(four[i]));
-  };
-  auto u32 = [&wav](std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) wav.push_back(static_cast<unsigned char>(v >> (8 * i)));
-  };
-  auto u16 = [&wav](std::uint32_t v) {
-    for (int i = 0; i < 2; ++i) wav.push_back(static_cast<unsigned char>(v >> (8 * i)));
+  auto text = [&wav](std::string_view four) { wav.insert(wav.end(), four.begin(), four.end()); };
+  // Little-endian, as WAV files store their numbers.
+  auto number = [&wav](std::uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) wav.push_back(static_cast<unsigned char>(value >> (8 * i)));
   };
   text("RIFF");
-  u32(36 + dataBytes);
-  text("WAVE");
-  text("fmt ");
-  u32(16);
-  u16(1);  // PCM
-  u16(static_cast<std::uint32_t>(speakers));
-  u32(static_cast<std::uint32_t>(rate));
-  u32(static_cast<std::uint32_t>(rate * speakers * 2));
-  u16(static_cast<std::uint32_t>(speakers * 2));
-  u16(16);
+  number(36 + frames * kFrameBytes, 4);
+  text("WAVEfmt ");
+  number(16, 4);
+  number(1, 2);  // PCM
+  number(2, 2);  // speakers
+  number(kRate, 4);
+  number(kRate * kFrameBytes, 4);
+  number(kFrameBytes, 2);
+  number(16, 2);  // bits a sample
   text("data");
-  u32(dataBytes);
+  number(frames * kFrameBytes, 4);
   for (std::uint32_t frame = 0; frame < frames; ++frame) {
-    const double phase = 2.0 * std::numbers::pi * 440.0 * frame / rate;
-    const auto sample = static_cast<std::int16_t>(std::lround(8000.0 * std::sin(phase)));
-    for (int s = 0; s < speakers; ++s) u16(static_cast<std::uint16_t>(sample));
+    const double phase = 2.0 * std::numbers::pi * 440.0 * frame / kRate;
+    const auto sample = static_cast<std::uint16_t>(std::lround(8000.0 * std::sin(phase)));
+    number(sample, 2);
+    number(sample, 2);
   }
   return wav;
 }

@@ -5,16 +5,14 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <array>
-#include <cmath>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/dxut.h"
 #include "platform/frame_times.h"
-#include "platform/framework_timer.h"
 #include "platform/key_map.h"
 #include "platform/letterbox.h"
 #include "platform/sdl_device.h"
@@ -35,8 +33,8 @@ class Framework : public ::testing::Test {
         what;  // "created", "reset", "lost", "destroyed", "move", "render", "key", "message"
     double time = 0.0;
     float elapsed = 0.0f;
-    unsigned code = 0;  // key or message
-    bool down = false;  // key down, or the message's wParam != 0
+    unsigned code = 0;          // key or message
+    bool down = false;          // key down, or the message's wParam != 0
     std::uintptr_t wParam = 0;  // the message's
   };
   static std::vector<Call>& calls() {
@@ -90,10 +88,11 @@ class Framework : public ::testing::Test {
     for (const Call& call : calls()) names.push_back(call.what);
     return names;
   }
-  std::vector<Call> CallsOf(const std::string& what) const {
+  // The calls of one kind; with `code`, only those of that key or message.
+  std::vector<Call> CallsOf(const std::string& what, std::optional<unsigned> code = {}) const {
     std::vector<Call> matching;
     for (const Call& call : calls()) {
-      if (call.what == what) matching.push_back(call);
+      if (call.what == what && (!code || call.code == *code)) matching.push_back(call);
     }
     return matching;
   }
@@ -115,13 +114,6 @@ class Framework : public ::testing::Test {
     event.window.event = id;
     event.window.windowID = SDL_GetWindowID(static_cast<SDL_Window*>(DXUTGetHWND()));
     ASSERT_EQ(SDL_PushEvent(&event), 1);
-  }
-  std::vector<Call> KeysOf(unsigned code) const {
-    std::vector<Call> matching;
-    for (const Call& call : CallsOf("key")) {
-      if (call.code == code) matching.push_back(call);
-    }
-    return matching;
   }
 };
 
@@ -152,8 +144,7 @@ TEST_F(Framework, TheQuitMessageEndsTheLoopWithItsCodeAndTheLoopCannotBeReentere
   StartFramework();
   DXUTSetCallbackFrameMove([](DXUTDevice*, double, float, void*) {
     calls().push_back({"move"});
-    if (std::count_if(calls().begin(), calls().end(),
-                      [](const Call& c) { return c.what == "move"; }) == 3) {
+    if (calls().size() == 5) {  // the third frame: move, render, move, render, move
       EXPECT_TRUE(FAILED(DXUTMainLoop())) << "entered from its own frame";
       DXUTPostQuitMessage(5);
     }
@@ -197,36 +188,9 @@ TEST_F(Framework, TheLoopRefusesToRunFromADeviceCallback) {
   EXPECT_TRUE(FAILED(nested));
 }
 
-TEST(FrameworkTimer,
-     AStoppedIntervalIsExcludedHoweverOftenStoppedOrStartedAndElapsedIsNeverNegative) {
-  cFrameworkTimer timer;
-  timer.UseManualClock(true);
-  timer.AdvanceManualClock(2.0);
-  timer.Reset();  // a timer that stood still starts at zero, not at the time it stood
-  EXPECT_EQ(timer.Read().time, 0.0);
-  timer.AdvanceManualClock(1.5);
-  timer.Stop();
-  timer.AdvanceManualClock(5.0);
-  timer.Stop();  // must not move the stop time
-  timer.AdvanceManualClock(5.0);
-  EXPECT_DOUBLE_EQ(timer.Read().time, 1.5);
-  EXPECT_EQ(timer.Read().elapsed, 0.0f);
-  timer.Start();
-  timer.Start();  // must not move the base time again
-  timer.AdvanceManualClock(0.25);
-  const cFrameworkTimer::Reading reading = timer.Read();
-  EXPECT_DOUBLE_EQ(reading.time, 1.75);
-  EXPECT_FLOAT_EQ(reading.elapsed, 0.25f);
-
-  cFrameworkTimer real;
-  real.Reset();
-  for (int i = 0; i < 1000; ++i) {
-    const float elapsed = real.Read().elapsed;
-    ASSERT_TRUE(elapsed >= 0.0f && !std::isnan(elapsed));
-  }
-}
-
-TEST_F(Framework, KeysReachTheGameAndTheKeyTableWithTheirWindowsCodesRepeatsAsPresses) {
+// Keys arrive with their Windows codes, repeats as presses; typed text arrives as characters,
+// whatever key typed them, one message per code point.
+TEST_F(Framework, KeysReachTheGameWithTheirWindowsCodesAndTypedTextOneCharacterAtATime) {
   StartFramework();
   PushKey(SDL_SCANCODE_A, true);
   DXUTRunOneFrame();
@@ -239,55 +203,33 @@ TEST_F(Framework, KeysReachTheGameAndTheKeyTableWithTheirWindowsCodesRepeatsAsPr
   PushKey(SDL_SCANCODE_UP, true);
   PushKey(SDL_SCANCODE_UP, true, KMOD_NONE, true);
   PushKey(SDL_SCANCODE_UP, false);
+  SDL_Event text{};
+  text.type = SDL_TEXTINPUT;
+  SDL_strlcpy(text.text.text, "c\xC3\xA9Z", sizeof text.text.text);  // c, e acute, Z
+  ASSERT_EQ(SDL_PushEvent(&text), 1);
   DXUTRunOneFrame();
   EXPECT_FALSE(DXUTIsKeyDown('A'));
-  EXPECT_EQ(KeysOf('A').size(), 2u);
-  EXPECT_EQ(KeysOf(VK_RETURN).size(), 2u) << "both Enter keys are Enter";
-  const auto up = KeysOf(VK_UP);
+  EXPECT_EQ(CallsOf("key", 'A').size(), 2u);
+  EXPECT_EQ(CallsOf("key", VK_RETURN).size(), 2u) << "both Enter keys are Enter";
+  const auto up = CallsOf("key", VK_UP);
   ASSERT_EQ(up.size(), 3u);
   EXPECT_TRUE(up[0].down && up[1].down && !up[2].down);
   EXPECT_EQ(CallsOf("key").size(), 7u);
+  std::vector<std::uintptr_t> characters;
+  for (const Call& call : CallsOf("message", kMsgChar)) characters.push_back(call.wParam);
+  EXPECT_EQ(characters, (std::vector<std::uintptr_t>{'c', 0xE9, 'Z'}));
 
   const struct {
     SDL_Scancode scancode;
     unsigned code;
-  } keys[] = {{SDL_SCANCODE_Z, 'Z'},
-              {SDL_SCANCODE_0, '0'},
-              {SDL_SCANCODE_LEFT, 37},
-              {SDL_SCANCODE_DOWN, 40},
-              {SDL_SCANCODE_ESCAPE, 27},
-              {SDL_SCANCODE_SPACE, 32},
-              {SDL_SCANCODE_BACKSPACE, 8},
-              {SDL_SCANCODE_PRINTSCREEN, 44},
-              {SDL_SCANCODE_F1, 112},
-              {SDL_SCANCODE_F12, 123},
-              {SDL_SCANCODE_KP_0, 96},
-              {SDL_SCANCODE_KP_DIVIDE, 111},
-              {SDL_SCANCODE_LSHIFT, VK_LSHIFT},
-              {SDL_SCANCODE_RALT, VK_RMENU},
-              {SDL_SCANCODE_MINUS, VK_OEM_MINUS},
-              {SDL_SCANCODE_EQUALS, VK_OEM_PLUS},
-              {SDL_SCANCODE_KP_PLUS, VK_ADD},
+  } keys[] = {{SDL_SCANCODE_Z, 'Z'},         {SDL_SCANCODE_0, '0'},
+              {SDL_SCANCODE_LEFT, 37},       {SDL_SCANCODE_ESCAPE, 27},
+              {SDL_SCANCODE_F12, 123},       {SDL_SCANCODE_KP_DIVIDE, 111},
+              {SDL_SCANCODE_RALT, VK_RMENU}, {SDL_SCANCODE_EQUALS, VK_OEM_PLUS},
               {SDL_SCANCODE_APPLICATION, 0}};
   for (const auto& key : keys) {
     EXPECT_EQ(VirtualKeyFromScancode(key.scancode), key.code) << SDL_GetScancodeName(key.scancode);
   }
-}
-
-// Text arrives as characters, whatever key typed them: one message per code point.
-TEST_F(Framework, TypedTextReachesTheGameOneCharacterAtATime) {
-  StartFramework();
-  SDL_Event event{};
-  event.type = SDL_TEXTINPUT;
-  SDL_strlcpy(event.text.text, "c\xC3\xA9Z", sizeof event.text.text);  // c, e acute, Z
-  ASSERT_EQ(SDL_PushEvent(&event), 1);
-  DXUTRunOneFrame();
-  std::vector<std::uintptr_t> characters;
-  for (const Call& call : CallsOf("message")) {
-    if (call.code == kMsgChar) characters.push_back(call.wParam);
-  }
-  EXPECT_EQ(characters, (std::vector<std::uintptr_t>{'c', 0xE9, 'Z'}));
-  EXPECT_TRUE(CallsOf("key").empty());
 }
 
 // A pad is announced when plugged in, its buttons and stick directions are keys, and pulling
@@ -303,20 +245,12 @@ TEST_F(Framework, APadsButtonsAndSticksAreKeysUntilItIsPulledOut) {
 
   pad.SetButton(SDL_CONTROLLER_BUTTON_A, true);
   pad.SetAxis(SDL_CONTROLLER_AXIS_LEFTX, -1.0f);
-  pad.SetAxis(SDL_CONTROLLER_AXIS_RIGHTY, 0.2f);  // inside the dead zone
   DXUTRunOneFrame();
   EXPECT_TRUE(DXUTIsKeyDown(VK_GAMEPAD_A));
   EXPECT_TRUE(DXUTIsKeyDown(VK_GAMEPAD_LEFT_THUMBSTICK_LEFT));
-  EXPECT_EQ(DXUTGetGamepadAxis(DXUTGamepadAxis::kLeftX), -1.0f);
-  EXPECT_EQ(DXUTGetGamepadAxis(DXUTGamepadAxis::kRightY), 0.0f);
-  EXPECT_FALSE(DXUTIsKeyDown(VK_GAMEPAD_RIGHT_THUMBSTICK_DOWN));
-
-  // A stick eased back to half its travel (a third of the tilt past the dead zone) still
-  // holds its direction.
-  pad.SetAxis(SDL_CONTROLLER_AXIS_LEFTX, -0.5f);
+  pad.SetAxis(SDL_CONTROLLER_AXIS_LEFTX, -0.5f);  // eased back half way: still held
   DXUTRunOneFrame();
   EXPECT_TRUE(DXUTIsKeyDown(VK_GAMEPAD_LEFT_THUMBSTICK_LEFT));
-  EXPECT_NEAR(DXUTGetGamepadAxis(DXUTGamepadAxis::kLeftX), -1.0f / 3.0f, 1e-3f);
 
   calls().clear();
   pad.Unplug();
@@ -339,7 +273,7 @@ TEST_F(Framework, AltEnterTogglesFullScreenAndItsEnterNeverReachesTheGame) {
   PushKey(SDL_SCANCODE_RETURN, false);  // released after Alt: still the framework's
   DXUTRunOneFrame();
   EXPECT_FALSE(DXUTIsWindowed());
-  EXPECT_TRUE(KeysOf(VK_RETURN).empty());
+  EXPECT_TRUE(CallsOf("key", VK_RETURN).empty());
   EXPECT_FALSE(DXUTIsKeyDown(VK_RETURN));
   EXPECT_EQ(CallsOf("lost").size(), 1u);
   EXPECT_EQ(CallsOf("reset").size(), 1u);
@@ -347,10 +281,10 @@ TEST_F(Framework, AltEnterTogglesFullScreenAndItsEnterNeverReachesTheGame) {
 
   PushKey(SDL_SCANCODE_RETURN, true);  // a plain Enter afterwards is the game's again
   DXUTRunOneFrame();
-  EXPECT_EQ(KeysOf(VK_RETURN).size(), 1u);
+  EXPECT_EQ(CallsOf("key", VK_RETURN).size(), 1u);
 }
 
-TEST_F(Framework, FocusArrivesAsActivationAndItsLossInFullScreenPausesUntilRegained) {
+TEST_F(Framework, FocusLossPausesOnlyInFullScreenAndClosingTheWindowEndsTheLoop) {
   StartFramework();
   PushWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
   PushWindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED);
@@ -372,24 +306,33 @@ TEST_F(Framework, FocusArrivesAsActivationAndItsLossInFullScreenPausesUntilRegai
   DXUTSendWindowMessage(kMsgActivate, 1, 0);
   EXPECT_FALSE(DXUTIsTimePaused());
   EXPECT_FALSE(DXUTIsRenderingPaused());
-}
 
-TEST_F(Framework, ClosingTheWindowEndsTheLoopWithExitCodeZero) {
-  StartFramework();
+  calls().clear();
   PushWindowEvent(SDL_WINDOWEVENT_CLOSE);
   EXPECT_EQ(DXUTMainLoop(), S_OK);
   EXPECT_EQ(CallsOf("message").size(), 2u) << "close, then destroy";
   EXPECT_EQ(DXUTGetExitCode(), 0);
 }
 
-// SDL's dummy video driver offers OpenGL renderers that cannot open: the settings callback,
-// and the one-time notices it gives, belong to the software renderer that does. The window
-// can be made no smaller than 200 x 200.
-TEST_F(Framework, OnlyTheRendererThatOpensIsHandedToTheSettingsCallback) {
+// SDL's dummy video driver offers OpenGL renderers that cannot open. Asked for one, the
+// player is told which failed and why; left to choose, the settings callback (and the one-time
+// notices it gives) belongs to the software renderer that does open. The window can be made no
+// smaller than 200 x 200.
+TEST_F(Framework, OnlyTheRendererThatOpensIsUsedAndAFailedOneIsNamedWithSdlsReason) {
   unsetenv("SDL_RENDER_DRIVER");  // the variable would override the hint
+  SDL_SetHint(SDL_HINT_RENDER_DRIVER, "opengl");
+  ASSERT_EQ(DXUTInit(false, false, true, true), S_OK);
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(DXUTCreateDevice(0, true, 800, 600), DXUTERR_CREATINGDEVICE);
+  const std::string told = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(DXUTGetExitCode(), 6);
+  EXPECT_NE(told.find("Failed creating the SDL OpenGL renderer.\n\nSDL: "), std::string::npos)
+      << told;
+  EXPECT_EQ(told.find("Direct3D"), std::string::npos);
+
+  DXUTShutdown();
   SDL_SetHint(SDL_HINT_RENDER_DRIVER, nullptr);
   static std::vector<DXUTDeviceType> adjusted;
-  adjusted.clear();
   ASSERT_EQ(DXUTInit(false, false, false, true), S_OK);
   ASSERT_EQ(DXUTCreateDevice(
                 0, true, 800, 600, nullptr,
@@ -403,19 +346,6 @@ TEST_F(Framework, OnlyTheRendererThatOpensIsHandedToTheSettingsCallback) {
   int width = 0, height = 0;
   SDL_GetWindowMinimumSize(static_cast<SDL_Window*>(DXUTGetHWND()), &width, &height);
   EXPECT_EQ((std::array{width, height}), (std::array{200, 200}));
-}
-
-TEST_F(Framework, AFailedRendererIsNamedToThePlayerWithSdlsReason) {
-  unsetenv("SDL_RENDER_DRIVER");  // the variable would override the hint
-  SDL_SetHint(SDL_HINT_RENDER_DRIVER, "opengl");
-  ASSERT_EQ(DXUTInit(false, false, true, true), S_OK);
-  testing::internal::CaptureStderr();
-  EXPECT_EQ(DXUTCreateDevice(0, true, 800, 600), DXUTERR_CREATINGDEVICE);
-  const std::string told = testing::internal::GetCapturedStderr();
-  EXPECT_EQ(DXUTGetExitCode(), 6);
-  EXPECT_NE(told.find("Failed creating the SDL OpenGL renderer.\n\nSDL: "), std::string::npos)
-      << told;
-  EXPECT_EQ(told.find("Direct3D"), std::string::npos);
 }
 
 TEST_F(Framework, AScreenshotHoldsTheRenderedBackBuffer) {
@@ -436,34 +366,28 @@ TEST_F(Framework, AScreenshotHoldsTheRenderedBackBuffer) {
   EXPECT_EQ(DXUTSaveBackBufferPNG("no/such/folder/shot.png"), E_FAIL);
 }
 
-// Frames of 10 ms, every 10th one of 40 ms, one of 300 ms at the end: the median stays at
-// 10 ms, the 95th percentile sees the slow frames, the worst is exact.
+// Frames of 10 ms, every 10th one of 40 ms (at half that processor time), one of 300 ms at
+// the end: the median stays at 10 ms, the 95th percentile sees the slow frames, the worst is
+// exact, and the last second reaches back from the newest frame.
 TEST(FrameTimes, MedianPercentileAndWorstOfTheWholeRunAndOfTheLastSecond) {
   cFrameTimes times;
+  EXPECT_EQ(times.LastSecond().frames, 0u);
   double now = 0.0;
-  for (int i = 1; i <= 199; ++i) {
-    const double ms = i % 10 == 0 ? 40.0 : 10.0;
+  for (int i = 1; i <= 200; ++i) {
+    const double ms = i == 200 ? 300.0 : i % 10 == 0 ? 40.0 : 10.0;
     now += ms / 1000.0;
     times.Add(now, ms, ms / 2.0);
   }
-  now += 0.3;
-  times.Add(now, 300.0, 2.0);
-
   const FrameTimeSummary run = times.WholeRun();
   EXPECT_EQ(run.frames, 200u);
   EXPECT_NEAR(run.median, 10.0, 0.1);
   EXPECT_NEAR(run.percentile95, 40.0, 0.1);
   EXPECT_DOUBLE_EQ(run.worst, 300.0);
   EXPECT_NEAR(times.WholeRunCpu().median, 5.0, 0.1);
-  EXPECT_DOUBLE_EQ(times.WholeRunCpu().worst, 20.0);
-
-  // The last second reaches back from the newest frame: 300 ms of it is the slow frame.
-  const FrameTimeSummary second = times.LastSecond();
-  EXPECT_GT(second.frames, 40u);
-  EXPECT_LT(second.frames, 70u);
-  EXPECT_NEAR(second.median, 10.0, 0.1);
+  const FrameTimeSummary second = times.LastSecond();  // 300 ms of it is the slow frame
+  EXPECT_GT(second.frames, 50u);
+  EXPECT_LT(second.frames, 60u);
   EXPECT_DOUBLE_EQ(second.worst, 300.0);
-  EXPECT_EQ(cFrameTimes().LastSecond().frames, 0u);
 }
 
 TEST(Letterbox, TheBackBufferIsScaledWholeAndCentredWithBarsOnTheSpareSides) {

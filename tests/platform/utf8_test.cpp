@@ -14,6 +14,7 @@ TEST(Utf8, TextOfEveryLengthOfCharacterRoundTrips) {
   } cases[] = {{"ember", L"ember"},
                {"Drachenh\xc3\xb6hle", L"Drachenh\u00f6hle"},
                {"\xe2\x9a\x94 sword", L"\u2694 sword"},
+               {"\xf0\x90\x80\x80", L"\U00010000"},  // the first that takes four bytes
                {"\xf0\x9f\x90\x89", L"\U0001F409"},
                {"\xf3\xa0\x81\x81", L"\U000E0041"}};
   for (const auto& c : cases) {
@@ -28,16 +29,12 @@ TEST(Utf8, DamagedBytesBecomeReplacementCharactersAndTheRestIsKept) {
     std::string utf8;
     std::wstring wide;
   } cases[] = {
-      {"a\xff"
-       "b",
-       L"a" + bad + L"b"},              // no lead byte
-      {"a\xe2\x82", L"a" + bad + bad},  // cut short at the end
-      {"\xc3"
-       "b",
-       bad + L"b"},                                 // a lead without its continuation
-      {"\xc0\xaf", bad + bad},                      // an overlong '/'
-      {"\xed\xa0\x80", bad + bad + bad},            // a surrogate
-      {"\xf4\x90\x80\x80", bad + bad + bad + bad},  // beyond U+10FFFF
+      {"a\377b", L"a" + bad + L"b"},                // no lead byte
+      {"a\342\202", L"a" + bad + bad},              // cut short at the end
+      {"\303b", bad + L"b"},                        // a lead without its continuation
+      {"\300\257", bad + bad},                      // an overlong '/'
+      {"\355\240\200", bad + bad + bad},            // a surrogate
+      {"\364\220\200\200", bad + bad + bad + bad},  // beyond U+10FFFF
   };
   for (const auto& c : cases) EXPECT_EQ(Utf8ToWide(c.utf8), c.wide);
   EXPECT_EQ(WideToUtf8(std::wstring(1, wchar_t(0xD800)) + L"x"), "\xef\xbf\xbdx");
