@@ -29,8 +29,7 @@ class Framework : public ::testing::Test {
  public:
   // One callback call as the framework made it.
   struct Call {
-    std::string
-        what;  // "created", "reset", "lost", "destroyed", "move", "render", "key", "message"
+    std::string what;  // "move", "render", "key", "message", "lost", "reset", ...
     double time = 0.0;
     float elapsed = 0.0f;
     unsigned code = 0;          // key or message

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -34,17 +33,6 @@ float WindowRms(const std::vector<float>& channel, std::size_t first, std::size_
   double sum = 0.0;
   for (std::size_t i = first; i < first + count; ++i) sum += double(channel[i]) * channel[i];
   return float(std::sqrt(sum / double(count)));
-}
-
-// The step between neighbouring samples that only one in a thousand steps of the channel
-// exceeds.
-float LargeStep(const std::vector<float>& channel) {
-  std::vector<float> steps(channel.size() - 1);
-  for (std::size_t i = 0; i + 1 < channel.size(); ++i)
-    steps[i] = std::fabs(channel[i + 1] - channel[i]);
-  const auto rank = steps.begin() + std::ptrdiff_t(steps.size() * 999 / 1000);
-  std::nth_element(steps.begin(), rank, steps.end());
-  return *rank;
 }
 
 class BuiltSound : public testing::TestWithParam<Expected> {
@@ -83,7 +71,7 @@ TEST_P(BuiltSound, HasTheFormatLevelsAndEndsTheGameExpects) {
       EXPECT_LT(std::fabs(channel.back()), 0.01f) << "stops on a click";
       continue;
     }
-    EXPECT_LE(std::fabs(channel.front() - channel.back()), LargeStep(channel));
+    EXPECT_LT(std::fabs(channel.front() - channel.back()), 0.05f) << "the seam clicks";
     const float before = WindowRms(channel, channel.size() - window, window);
     const float after = WindowRms(channel, 0, window);
     EXPECT_GT(after, 0.01f) << "the loop starts in silence";
