@@ -116,7 +116,9 @@ class Framework : public ::testing::Test {
   }
 };
 
-TEST_F(Framework, EachFrameMovesBeforeRenderingWithTheSameTimeAndPausedTimeNeverHappened) {
+// Each frame moves, then renders, with the same time; paused time never happened. The quit
+// message ends the loop with its code, and the loop cannot be entered from its own frame.
+TEST_F(Framework, FramesMoveThenRenderPausedTimeNeverHappenedAndQuitEndsTheLoopWithItsCode) {
   StartFramework();
   DXUTAdvanceManualClock(1.0);
   DXUTRunOneFrame();
@@ -137,10 +139,8 @@ TEST_F(Framework, EachFrameMovesBeforeRenderingWithTheSameTimeAndPausedTimeNever
   EXPECT_NEAR(moves[2].time, 1.5, 1e-9) << "the paused five seconds never happened";
   EXPECT_NEAR(moves[2].elapsed, 0.5f, 1e-6f);
   EXPECT_EQ(DXUTGetTime(), moves[2].time);
-}
 
-TEST_F(Framework, TheQuitMessageEndsTheLoopWithItsCodeAndTheLoopCannotBeReentered) {
-  StartFramework();
+  calls().clear();
   DXUTSetCallbackFrameMove([](DXUTDevice*, double, float, void*) {
     calls().push_back({"move"});
     if (calls().size() == 5) {  // the third frame: move, render, move, render, move
@@ -313,7 +313,7 @@ TEST_F(Framework, FocusLossPausesOnlyInFullScreenWhichAltEnterTogglesAndClosingE
 // SDL's dummy video driver offers OpenGL renderers that cannot open. Asked for one, the
 // player is told which failed and why; left to choose, the settings callback (and the one-time
 // notices it gives) belongs to the software renderer that does open. The window can be made no
-// smaller than 200 x 200.
+// smaller than 200 x 200, and a screenshot holds the rendered back buffer.
 TEST_F(Framework, OnlyTheRendererThatOpensIsUsedAndAFailedOneIsNamedWithSdlsReason) {
   unsetenv("SDL_RENDER_DRIVER");  // the variable would override the hint
   SDL_SetHint(SDL_HINT_RENDER_DRIVER, "opengl");
@@ -342,15 +342,12 @@ TEST_F(Framework, OnlyTheRendererThatOpensIsUsedAndAFailedOneIsNamedWithSdlsReas
   int width = 0, height = 0;
   SDL_GetWindowMinimumSize(static_cast<SDL_Window*>(DXUTGetHWND()), &width, &height);
   EXPECT_EQ((std::array{width, height}), (std::array{200, 200}));
-}
 
-TEST_F(Framework, AScreenshotHoldsTheRenderedBackBuffer) {
   ScopedTempDir folder;
   DXUTSetCallbackFrameRender([](DXUTDevice* device, double, float, void*) {
     SDL_SetRenderDrawColor(device->renderer, 200, 40, 10, 255);
     SDL_RenderClear(device->renderer);
   });
-  StartFramework();
   DXUTRunOneFrame();
   ASSERT_EQ(DXUTSaveBackBufferPNG("shot.png"), S_OK);
   const Picture shot("shot.png");
