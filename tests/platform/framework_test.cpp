@@ -47,9 +47,7 @@ class Framework : public ::testing::Test {
     SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
     calls().clear();
     DXUTSetManualClock(true);
-    DXUTSetCallbackDeviceCreated([](DXUTDevice*, const DXUTSurfaceDesc*, void*) -> HRESULT {
-      return Record({"created"}), S_OK;
-    });
+    DXUTSetCallbackDeviceCreated(nullptr);  // a test may set its own
     DXUTSetCallbackDeviceReset([](DXUTDevice*, const DXUTSurfaceDesc*, void*) -> HRESULT {
       return Record({"reset"}), S_OK;
     });
