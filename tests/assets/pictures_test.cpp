@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -32,9 +31,12 @@ std::vector<PixelRect> Join(std::vector<PixelRect> a, const std::vector<PixelRec
   return a;
 }
 
-// Pictures made of cells the game cuts out; each cell keeps a transparent border.
-const std::vector<SheetLayout>& SpriteSheets() {
-  static const std::vector<SheetLayout> sheets = {
+// Every picture has its size; each cell the game cuts out holds a drawing inside a transparent
+// border of two pixels. Pictures without cells are shown whole, edge to edge.
+TEST(BuiltPictures, EveryPictureTheGameReadsHasItsSizeAndItsCellsADrawingInsideAClearBorder) {
+  constexpr int kFewestDrawnPixels = 20;
+  constexpr int kBorder = 2;
+  std::vector<SheetLayout> pictures = {
       {"dragon.png", 1024, 1024,
        Join(GridCells(256, 256, 4, 0, 10), GridCells(256, 256, 4, 12, 15))},
       {"archer.png", 256, 192, GridCells(64, 64, 4, 0, 9)},
@@ -56,45 +58,21 @@ const std::vector<SheetLayout>& SpriteSheets() {
       {"heroHud.png", 64, 64, {{0, 0, 64, 64}}},
       {"fireIcon.png", 32, 32, {{0, 0, 32, 32}}},
       {"goldIcon.png", 32, 32, {{0, 0, 32, 32}}},
-  };
-  return sheets;
-}
-
-// Pictures the game shows whole, edge to edge.
-const std::vector<SheetLayout>& WholePictures() {
-  static const std::vector<SheetLayout> pictures = {
-      {"title.png", 1024, 1024, {}},    {"slide0.png", 1024, 1024, {}},
-      {"slide1.png", 1024, 1024, {}},   {"slide2.png", 1024, 1024, {}},
-      {"map/map0.png", 1024, 1024, {}}, {"map/map1.png", 1024, 1024, {}},
-      {"map/map2.png", 1024, 1024, {}}, {"map/map3.png", 1024, 1024, {}},
-      {"map/p0.png", 1024, 1024, {}},   {"map/p1.png", 1024, 1024, {}},
       {"map/sky.png", 800, 600, {}},
   };
-  return pictures;
-}
-
-Picture Load(const std::string& file) { return Picture("./data/art/" + file); }
-
-TEST(BuiltPictures, EveryPictureTheGameReadsHasItsSize) {
-  for (const auto* list : {&SpriteSheets(), &WholePictures()}) {
-    for (const SheetLayout& sheet : *list) {
-      SCOPED_TRACE(sheet.file);
-      const Picture picture = Load(sheet.file);
-      ASSERT_TRUE(picture.loaded()) << IMG_GetError();
-      EXPECT_EQ(picture.width(), sheet.width);
-      EXPECT_EQ(picture.height(), sheet.height);
-    }
+  for (const char* file :
+       {"title.png", "slide0.png", "slide1.png", "slide2.png", "map/map0.png", "map/map1.png",
+        "map/map2.png", "map/map3.png", "map/p0.png", "map/p1.png"}) {
+    pictures.push_back({file, 1024, 1024, {}});
   }
-}
-
-TEST(BuiltPictures, EveryCellTheGameDrawsHoldsADrawingInsideATransparentBorderOfTwoPixels) {
-  constexpr int kFewestDrawnPixels = 20;
-  constexpr int kBorder = 2;
-  for (const SheetLayout& sheet : SpriteSheets()) {
-    const Picture picture = Load(sheet.file);
-    if (!picture.loaded()) continue;  // reported by the size test
+  for (const SheetLayout& sheet : pictures) {
+    SCOPED_TRACE(sheet.file);
+    const Picture picture("./data/art/" + sheet.file);
+    ASSERT_TRUE(picture.loaded()) << IMG_GetError();
+    EXPECT_EQ(picture.width(), sheet.width);
+    EXPECT_EQ(picture.height(), sheet.height);
     for (const PixelRect& c : sheet.cells) {
-      SCOPED_TRACE(testing::Message() << sheet.file << " cell at (" << c.x << ", " << c.y << ")");
+      SCOPED_TRACE(testing::Message() << "cell at (" << c.x << ", " << c.y << ")");
       EXPECT_GE(picture.opaqueCount(c), kFewestDrawnPixels);
       EXPECT_TRUE(picture.clear({c.x, c.y, c.w, kBorder}) &&
                   picture.clear({c.x, c.y + c.h - kBorder, c.w, kBorder}) &&
@@ -111,7 +89,7 @@ TEST(BuiltPictures, TheFarStripsLeaveTheDuskSkyInViewAtPlayHeight) {
   // from world y -256.
   const PixelRect playHeightSky{0, (600 + 256) * 2 / 3, 1024, 90 * 2 / 3};
   for (const char* strip : {"map/p0.png", "map/p1.png"}) {
-    const Picture picture = Load(strip);
+    const Picture picture(std::string("./data/art/") + strip);
     ASSERT_TRUE(picture.loaded()) << strip;
     EXPECT_LT(picture.opaqueCount(playHeightSky), playHeightSky.w * playHeightSky.h / 20) << strip;
   }

@@ -20,7 +20,7 @@ TEST_F(DragonTest, DampingKeepsEightyPercentPerUpdateUpToThirtyUpdatesASecond) {
   }
 }
 
-TEST_F(DragonTest, EatingGainsHealthByKindCappedAtAHundredButHeroesAreNoFood) {
+TEST_F(DragonTest, EatingGainsHealthByKindCappedAtAHundredHeroesAreNoFoodThePrincessPaysGold) {
   const struct {
     int type;
     float gain;
@@ -37,21 +37,18 @@ TEST_F(DragonTest, EatingGainsHealthByKindCappedAtAHundredButHeroesAreNoFood) {
   }
   EXPECT_EQ(CountProjectiles(kProjectileGold), 0) << "an ordinary sheep leaves no coins";
   game().RemoveCreature(dragon().GetHeld());
-  dragon().health = 90.0f;
-  dragon().Grab(Spawn(kTypeSheep, {2950.0f, 550.0f}));
-  dragon().Eat();
-  dragon().Update(kStep);
-  EXPECT_EQ(dragon().health, 100.0f);
-}
 
-TEST_F(DragonTest, ThePrincessScattersARingOfSixteenBigCoins) {
+  // The princess tops the dragon up to a hundred and scatters a ring of sixteen big coins.
   auto* princess = Spawn<cSheep>(kTypeSheep, {2950.0f, 550.0f});
   princess->weight = 100.0f;
+  dragon().health = 90.0f;
   dragon().Grab(princess);
   dragon().Eat();
+  const Vec2 centre = dragon().position + Vec2{50.0f, 0.0f};
+  dragon().Update(kStep);
+  EXPECT_EQ(dragon().health, 100.0f);
   const std::vector<cGold*> coins = Coins();
   ASSERT_EQ(coins.size(), 16u);
-  const Vec2 centre = dragon().position + Vec2{50.0f, 0.0f};
   EXPECT_EQ(coins.front()->position, centre + Vec2(0.0f, -240.0f));
   EXPECT_EQ(coins.back()->position, centre + Vec2(-80.0f, -240.0f));
   for (const cGold* coin : coins) EXPECT_EQ(coin->amount, 50);
