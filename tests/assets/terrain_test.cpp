@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/defender_posts.h"
@@ -35,12 +36,10 @@ class Terrain : public ::testing::Test {
     return tiles;
   }
   void SetUp() override {
+    // Creatures stand on the game's own ground height over the map's points.
     ASSERT_TRUE(ReadMapFile("./data/map.hm", g_game.groundLine) && g_game.groundLine.size() >= 2);
     for (int i = 0; i < kTileCount; ++i) ASSERT_TRUE(Tiles()[i].loaded()) << "tile " << i;
   }
-
-  // The height creatures stand on: the game's own ground height over the map's points.
-  static float GroundAt(float x) { return g_game.GroundHeightAt(x); }
 
   // The alpha of the tiles' pixel at a world point.
   static std::uint8_t AlphaAt(float worldX, float worldY) {
@@ -59,28 +58,21 @@ class Terrain : public ::testing::Test {
   }
 };
 
-// Where the tiles draw something in front of the ground line on purpose.
-struct StandsInFront {
-  float left;
-  float right;
-  const char* what;
-};
-const StandsInFront kInFrontOfTheGround[] = {
-    {-400.0f, 66.0f, "the village's towers, walls and keep stand on its street"},
-    {80.0f, 195.0f, "the gatehouse the attackers march out of"},
-    {5325.0f, 5460.0f, "the crag at the lair's mouth"},
-    {5798.0f, 6000.0f, "the lair's back wall and the chest at its foot"},
-};
+// Where the tiles draw something in front of the ground line on purpose, left to right: the
+// village's towers, walls and keep on its street; the gatehouse the attackers march out of; the
+// crag at the lair's mouth; the lair's back wall and the chest at its foot.
+constexpr std::pair<float, float> kInFrontOfTheGround[] = {
+    {-400.0f, 66.0f}, {80.0f, 195.0f}, {5325.0f, 5460.0f}, {5798.0f, 6000.0f}};
 
 TEST_F(Terrain, TheDrawnGroundLiesOnTheMapsGroundLine) {
   int checked = 0;
   for (float x = kTileLeft + 0.75f; x < kTileLeft + kTileCount * kTileSpan; x += kTileScale) {
     const bool inFront =
         std::any_of(std::begin(kInFrontOfTheGround), std::end(kInFrontOfTheGround),
-                    [x](const StandsInFront& s) { return s.left <= x && x <= s.right; });
+                    [x](const auto& span) { return span.first <= x && x <= span.second; });
     if (inFront) continue;
     ++checked;
-    ASSERT_NEAR(DrawnEdgeAt(x), GroundAt(x), kGroundTolerance) << "at world x " << x;
+    ASSERT_NEAR(DrawnEdgeAt(x), g_game.GroundHeightAt(x), kGroundTolerance) << "at world x " << x;
   }
   EXPECT_GT(checked, 3000) << "most of the world should be checked";
 }
@@ -100,7 +92,7 @@ TEST_F(Terrain, EveryDefenderPostAndThePrincessStandOnADrawnFloor) {
     } else {
       EXPECT_GE(AlphaAt(f.x, f.y + 6.0f), Picture::kOpaque) << "street at x " << f.x;
     }
-    EXPECT_GE(GroundAt(f.x), f.y - 2.0f) << "at x " << f.x;
+    EXPECT_GE(g_game.GroundHeightAt(f.x), f.y - 2.0f) << "at x " << f.x;
   }
 }
 
@@ -109,7 +101,7 @@ TEST_F(Terrain, NothingInTheLairCoversTheDragon) {
   // drawn 96 to either side of its centre. The lair's ground is the top of its hoard, which
   // the check above holds to the map's ground line: above it, the lair stays open.
   for (float x = 5550.0f - 96.0f; x <= 5700.0f + 96.0f; x += 3.0f) {
-    for (float y = kTileTop; y < GroundAt(x) - kGroundTolerance; y += 3.0f) {
+    for (float y = kTileTop; y < g_game.GroundHeightAt(x) - kGroundTolerance; y += 3.0f) {
       ASSERT_EQ(AlphaAt(x, y), 0) << "at world (" << x << ", " << y << ")";
     }
   }
