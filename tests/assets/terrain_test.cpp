@@ -1,6 +1,5 @@
-// The terrain profile data/map.hm and the ground drawn in the four tiles come from one ground
-// line: the ground the game's rules stand creatures on must be the drawn one, and the places
-// the game puts creatures must have the surfaces the numbers promise.
+// data/map.hm and the four ground tiles come from one ground line: creatures stand on the drawn
+// ground, and the places the game puts them have the surfaces the numbers promise.
 
 #include <gtest/gtest.h>
 

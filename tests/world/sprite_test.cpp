@@ -55,9 +55,8 @@ TEST(SpriteAnimation, WithoutLoopTheLastCellStays) {
   EXPECT_LT(sprite.frame, 8.0f);
 }
 
-// Every creature, projectile and particle draws through the sprite: drawn upright at its place
-// (less the camera), centred on its position, mirrored left to right when flipped, never upside
-// down.
+// Every creature, projectile and particle draws through the sprite: upright, centred on its
+// place less the camera, mirrored left to right when flipped, never upside down.
 class SpriteOnScreen : public GuiFixture {};
 
 TEST_F(SpriteOnScreen, ASpriteIsDrawnUprightAndMirroredLeftToRightWhenFlipped) {
