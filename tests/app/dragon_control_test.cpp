@@ -12,27 +12,10 @@ namespace {
 
 using DragonControlTest = DragonMatch;
 
-TEST_F(DragonControlTest, ArrowsAndWasdFlyFromRestAtFourHundredAfterOneUpdate) {
-  Hold(VK_RIGHT, true);
-  game().DragonControlStep(kStep);
-  EXPECT_EQ(dragon().velocity.x, 500.0f);
-  dragon().Update(kStep);
-  EXPECT_NEAR(dragon().velocity.x, 400.0f, 1e-3f);
-  EXPECT_EQ(dragon().flipX, 1);
-  Hold(VK_RIGHT, false);
-  const struct {
-    unsigned across, upOrDown;
-    float sign;
-  } wasd[] = {{'A', 'W', -1.0f}, {'D', 'S', 1.0f}};
-  for (const auto& keys : wasd) {
-    dragon().velocity = {};
-    HoldFor({keys.across, keys.upOrDown}, 1);
-    EXPECT_GT(dragon().velocity.x * keys.sign, 0.0f) << keys.across;
-    EXPECT_GT(dragon().velocity.y * keys.sign, 0.0f) << keys.upOrDown;
-  }
-}
-
-TEST_F(DragonControlTest, AShortPressOfEitherFireKeyLaunchesAFireballAtSevenHundred) {
+// A short press of either fire key launches a fireball at 700 along the aim, with its sound.
+// A long press charges 0.5 in 1.5 s, the dragon swelling to 0.775; let go, it breathes for
+// 0.25 s, one puff per update, shrinking back as the charge is spent.
+TEST_F(DragonControlTest, AShortPressLaunchesAFireballAndALongOneBreathesOnePuffPerUpdate) {
   Hear({136, 137});
   for (const unsigned key : {'Z', 'Y'}) {
     game().projectiles.clear();
@@ -40,18 +23,12 @@ TEST_F(DragonControlTest, AShortPressOfEitherFireKeyLaunchesAFireballAtSevenHund
     ASSERT_EQ(CountProjectiles(kProjectileFireball), 1) << key;
     EXPECT_EQ(CountProjectiles(kProjectileBreath), 0);
     const cProjectile& fireball = *game().projectiles.front();
-    const Vec2 aim = game().GetAimDirection();
-    EXPECT_NEAR(fireball.velocity.x, aim.x * 700.0f, 1e-2f);
-    EXPECT_NEAR(fireball.velocity.y, aim.y * 700.0f, 1e-2f);
+    EXPECT_LT((fireball.velocity - game().GetAimDirection() * 700.0f).Length(), 1e-2f);
     EXPECT_EQ(dragon().charge, -1.0f);
-    EXPECT_EQ(dragon().breathing, 0);
   }
   EXPECT_EQ(SoundsPlayed(), 2) << "one launch sound each";
-}
 
-// Charge 0.5 after 1.5 s: the dragon swells to 0.775 and breathes for 0.25 s, one puff per
-// update, shrinking back as the charge is spent.
-TEST_F(DragonControlTest, LongPressBreathesOnePuffPerUpdate) {
+  game().projectiles.clear();
   constexpr float dt = 1.0f / 64.0f;  // exact in binary: 0.25 s is exactly 16 updates
   Hold('Z', true);
   for (int i = 0; i < 96; ++i) Fly(dt);
@@ -74,7 +51,8 @@ TEST_F(DragonControlTest, LongPressBreathesOnePuffPerUpdate) {
   EXPECT_EQ(dragon().scale, 0.75f);
 }
 
-TEST_F(DragonControlTest, GrabsTheFirstGrabbableCreatureWithinAHundredAndSnapsAtNothing) {
+// Fire released while holding drops the creature instead of firing.
+TEST_F(DragonControlTest, GrabsTheFirstGrabbableCreatureWithinAHundredAndFireDropsIt) {
   HoldFor({'X'}, 3);
   EXPECT_EQ(dragon().GetHeld(), nullptr);
   EXPECT_GE(dragon().frame, 14.0f) << "the jaws snap with nothing in reach";
@@ -85,39 +63,30 @@ TEST_F(DragonControlTest, GrabsTheFirstGrabbableCreatureWithinAHundredAndSnapsAt
   HoldFor({'X'}, 3);
   EXPECT_EQ(dragon().GetHeld(), nearSheep);
   EXPECT_EQ(nearSheep->state, kCreatureHeld);
-  EXPECT_EQ(hero->state, kCreatureIdle);
-  EXPECT_EQ(far->state, kCreatureIdle);
-  EXPECT_EQ(second->state, kCreatureIdle);
-}
+  for (const cCreature* left : {hero, far, second}) EXPECT_EQ(left->state, kCreatureIdle);
 
-TEST_F(DragonControlTest, ReleasingFireWhileHoldingDropsInsteadOfFiring) {
-  cCreature* archer = Spawn(kTypeArcher, dragon().position + Vec2{0.0f, 50.0f});
-  HoldFor({'X'}, 3);
-  ASSERT_EQ(dragon().GetHeld(), archer);
   Hold(VK_LEFT, true);
   HoldFor({'Z'}, 10);
   Hold(VK_LEFT, false);
   EXPECT_EQ(dragon().GetHeld(), nullptr);
-  EXPECT_EQ(archer->state, kCreatureThrown);
-  EXPECT_EQ(archer->health, 0.0f);
-  EXPECT_EQ(archer->target.x, -500.0f) << "thrown with the dragon's velocity before damping";
+  EXPECT_EQ(nearSheep->state, kCreatureThrown);
   EXPECT_EQ(game().projectiles.size(), 0u);
 }
 
+// From the middle of its range at 2 a second: a quarter of a second up reaches the top.
 TEST_F(DragonControlTest, SpaceWithUpOrDownMovesTheAimWithinItsRange) {
+  const struct {
+    unsigned key;
+    int steps;
+    float aim;
+  } moves[] = {{VK_UP, 15, 1.0f}, {VK_UP, 15, 1.0f}, {VK_DOWN, 15, 0.5f}, {VK_DOWN, 60, 0.0f}};
   Hold(VK_SPACE, true);
-  Hold(VK_UP, true);
-  for (int i = 0; i < 15; ++i) Fly();  // 0.25 s
-  EXPECT_EQ(dragon().aim, 1.0f);
-  for (int i = 0; i < 15; ++i) Fly();
-  EXPECT_EQ(dragon().aim, 1.0f);
-  Hold(VK_UP, false);
-  Hold(VK_DOWN, true);
-  for (int i = 0; i < 15; ++i) Fly();
-  EXPECT_NEAR(dragon().aim, 0.5f, 1e-5f);
-  for (int i = 0; i < 60; ++i) Fly();
-  EXPECT_EQ(dragon().aim, 0.0f);
-  Hold(VK_DOWN, false);
+  for (const auto& move : moves) {
+    Hold(move.key, true);
+    for (int i = 0; i < move.steps; ++i) Fly();
+    Hold(move.key, false);
+    EXPECT_NEAR(dragon().aim, move.aim, 1e-5f) << move.key << " for " << move.steps;
+  }
   Hold(VK_SPACE, false);
   Hold(VK_UP, true);
   Fly();
@@ -166,22 +135,44 @@ TEST_F(DragonControlTest, ADyingDragonNeitherFiresNorGrabs) {
   EXPECT_EQ(dragon().velocity, velocity) << "no flight while dying";
 }
 
-// While paused the control step still runs; what it launches waits for the pause to end.
-TEST_F(DragonControlTest, KeysStillWorkWhilePausedAndShotsWait) {
-  game().state = kStateMatch;
+// While paused the world stands (the match clock, the creatures, thieves, the gold-loss flash,
+// the shake) but the control step still runs: the dragon answers the keys, the camera follows
+// it, and what it launches waits for the pause to end.
+TEST_F(DragonControlTest, PauseFreezesTheWorldButNotTheDragonControlOrTheCamera) {
+  cCreature* counter = Counter(1000.0f);
+  game().gold = 80;
+  cCreature* thief = Spawn(kTypeArcher, {5700.0f, 0.0f});
+  game().lastArcherSpawn = 0.0;
+  game().goldLossTimer = 1.0f;
+  game().shake = 10.0f;
   game().paused = 1;
+  dragon().position = Vec2{3000.0f, 600.0f};
   Hold('Z', true);
   Hold(VK_RIGHT, true);
-  game().UpdateMatch(kStep);
+  RunFrames(30);
+  EXPECT_FLOAT_EQ(game().matchTime, 0.0f);
+  EXPECT_FLOAT_EQ(counter->frame, 0.0f);
+  EXPECT_TRUE(Listed(thief));
+  EXPECT_FLOAT_EQ(game().goldLossTimer, 1.0f);
+  EXPECT_FLOAT_EQ(game().shake, 10.0f);
+  EXPECT_EQ(game().creatures.size(), 3u);
+  EXPECT_EQ(game().camera, (Vec2{2600.0f, 450.0f}));
   EXPECT_EQ(dragon().velocity.x, 500.0f);
   EXPECT_GT(dragon().charge, -1.0f);
   Hold('Z', false);
   Hold(VK_RIGHT, false);
-  game().UpdateMatch(kStep);
+  RunFrames(1);
   ASSERT_EQ(CountProjectiles(kProjectileFireball), 1);
   const Vec2 where = game().projectiles.front()->position;
-  game().UpdateMatch(kStep);
+  RunFrames(1);
   EXPECT_EQ(game().projectiles.front()->position, where);
+
+  game().paused = 0;
+  RunFrames(1);
+  EXPECT_GT(game().matchTime, 0.0f);
+  EXPECT_NE(game().projectiles.front()->position, where);
+  EXPECT_EQ(game().gold, 30u) << "the thief got in";
+  EXPECT_FLOAT_EQ(game().shake, 8.0f) << "the shake dies down by a fifth a frame";
 }
 
 class PadControl : public DragonMatch {
@@ -195,47 +186,57 @@ class PadControl : public DragonMatch {
     pad_.Unplug();
     DragonMatch::TearDown();
   }
-  // A press of `button` held for one frame, then one frame with it let go.
-  void TapButton(SDL_GameControllerButton button) {
-    pad_.SetButton(button, true);
-    RunFrames(1);
-    pad_.SetButton(button, false);
-    RunFrames(1);
-  }
-
   VirtualPad pad_;
 };
 
-// The D-pad and a stick at full tilt fly as the keys do (400 after one frame from rest); a
-// stick tilted part way gives part of the thrust, and a stick resting near its centre none.
-TEST_F(PadControl, TheDpadAndAFullyTiltedStickFlyAsTheKeysDoAndAStickByItsTilt) {
+// The arrows, WASD, the D-pad and a stick at full tilt fly at 400 after one frame from rest,
+// the dragon facing the way it flies; a stick tilted part way gives part of the thrust, and a
+// stick resting near its centre none.
+TEST_F(PadControl, KeysTheDpadAndAFullyTiltedStickFlyAlikeAndAStickByItsTilt) {
+  constexpr auto kNoButton = SDL_CONTROLLER_BUTTON_INVALID;
   const struct {
-    float stickX;
+    unsigned key;
     SDL_GameControllerButton button;
-    float velocityX;
-  } inputs[] = {{0.0f, SDL_CONTROLLER_BUTTON_DPAD_LEFT, -400.0f},
-                {-1.0f, SDL_CONTROLLER_BUTTON_INVALID, -400.0f},
-                {-0.625f, SDL_CONTROLLER_BUTTON_INVALID, -200.0f},
-                {-0.2f, SDL_CONTROLLER_BUTTON_INVALID, 0.0f}};
+    float stickX;
+    Vec2 velocity;
+  } inputs[] = {{VK_RIGHT, kNoButton, 0.0f, {400.0f, 0.0f}},
+                {'A', kNoButton, 0.0f, {-400.0f, 0.0f}},
+                {'D', kNoButton, 0.0f, {400.0f, 0.0f}},
+                {'W', kNoButton, 0.0f, {0.0f, -400.0f}},
+                {'S', kNoButton, 0.0f, {0.0f, 400.0f}},
+                {0, SDL_CONTROLLER_BUTTON_DPAD_LEFT, 0.0f, {-400.0f, 0.0f}},
+                {0, kNoButton, -1.0f, {-400.0f, 0.0f}},
+                {0, kNoButton, -0.625f, {-200.0f, 0.0f}},
+                {0, kNoButton, -0.2f, {0.0f, 0.0f}}};
   for (const auto& input : inputs) {
+    SCOPED_TRACE(testing::Message() << "key " << input.key << " stick " << input.stickX);
     dragon().velocity = {};
+    if (input.key != 0) Hold(input.key, true);
     pad_.SetAxis(SDL_CONTROLLER_AXIS_LEFTX, input.stickX);
     pad_.SetButton(input.button, true);
     RunFrames(1);
-    EXPECT_NEAR(dragon().velocity.x, input.velocityX, 0.5f) << "stick " << input.stickX;
+    EXPECT_NEAR(dragon().velocity.x, input.velocity.x, 0.5f);
+    EXPECT_NEAR(dragon().velocity.y, input.velocity.y, 0.5f);
+    if (input.velocity.x != 0.0f) {
+      EXPECT_EQ(dragon().flipX, input.velocity.x > 0.0f ? 1 : 0);
+    }
+    if (input.key != 0) Hold(input.key, false);
     pad_.LetGo();
   }
 }
 
 // X or B snaps, and the right stick or the shoulders aim without flying: up as the aim key
-// with Up, down as the aim key with Down.
-TEST_F(PadControl, XOrBSnapsAndTheRightStickOrShouldersAimWithoutFlying) {
+// with Up, down as the aim key with Down. A blow is felt in the pad for a moment.
+TEST_F(PadControl, XOrBSnapsTheRightStickOrShouldersAimAndABlowRumbles) {
   for (const SDL_GameControllerButton snap : {SDL_CONTROLLER_BUTTON_X, SDL_CONTROLLER_BUTTON_B}) {
     Spawn(kTypeSheep, dragon().position + Vec2{0.0f, 30.0f});
-    TapButton(snap);
-    EXPECT_NE(dragon().GetHeld(), nullptr) << "grabbed with " << snap;
-    TapButton(snap);
-    EXPECT_EQ(dragon().GetHeld(), nullptr) << "eaten with " << snap;
+    for (const bool held : {true, false}) {  // grabbed, then eaten
+      pad_.SetButton(snap, true);
+      RunFrames(1);
+      pad_.SetButton(snap, false);
+      RunFrames(1);
+      EXPECT_EQ(dragon().GetHeld() != nullptr, held) << "button " << snap;
+    }
     RunFor(0.5);  // the meal ends
   }
 
@@ -253,6 +254,14 @@ TEST_F(PadControl, XOrBSnapsAndTheRightStickOrShouldersAimWithoutFlying) {
   RunFor(0.1);
   EXPECT_NEAR(dragon().aim, 0.5f, 0.02f) << "the left shoulder";
   EXPECT_NEAR(dragon().position.y, height, 1.0f) << "aiming does not fly";
+
+  dragon().health -= 10.0f;
+  RunFrames(1);
+  ASSERT_FALSE(pad_.rumbles().empty());
+  EXPECT_GT(pad_.rumbles().back().lowFrequency, 0);
+  SDL_Delay(250);  // the pad times the rumble by the wall clock
+  RunFrames(1);
+  EXPECT_EQ(pad_.rumbles().back().lowFrequency, 0) << "the rumble stops";
 }
 
 }  // namespace

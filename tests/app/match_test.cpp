@@ -1,5 +1,5 @@
 // The match rules: the world's geometry, the creature pass, gold theft, intervals and spawning,
-// pause, the end of the match, and the world each difficulty starts with.
+// the end of the match, and the world each difficulty starts with.
 
 #include <gtest/gtest.h>
 
@@ -70,23 +70,6 @@ TEST_F(MatchRules, ABlastKnocksAndHurtsWhatIsInsideUpToItsCountSkippingSheepAndT
   EXPECT_FLOAT_EQ(knocked->health, 15.0f) << "the first one hit was the last";
 }
 
-TEST_F(MatchRules, TheCreatureBehindARemovedOneWaitsAFrameAndSunkenFeetAreLifted) {
-  cCreature* dead = Counter(1000.0f);
-  dead->state = kCreatureDead;
-  cCreature* behind = Counter(1100.0f);
-  cCreature* last = Counter(1200.0f);
-  behind->position.y = kGroundY - 16.0f + 10.0f;  // 64 high: feet 10 below the ground
-  last->position.y = 500.0f;
-  RunFrames(1);
-  EXPECT_FALSE(Listed(dead));
-  EXPECT_FLOAT_EQ(behind->frame, 0.0f) << "skipped in the frame of the removal";
-  EXPECT_GT(last->frame, 0.0f);
-  EXPECT_FLOAT_EQ(last->position.y, 500.0f) << "flying";
-  RunFrames(1);
-  EXPECT_GT(behind->frame, 0.0f);
-  EXPECT_FLOAT_EQ(behind->position.y, kGroundY - 16.0f);
-}
-
 TEST_F(MatchRules, AttackersReachingTheLairAliveTakeGold) {
   const struct {
     int type, state;
@@ -148,32 +131,6 @@ TEST_F(MatchRules, FiveHeroesHoldBackTheNextAndOneHundredAndTwentyCreaturesHoldB
   EXPECT_EQ(CountOfType(kTypeArcher) + CountOfType(kTypeWizard), 1);
 }
 
-TEST_F(MatchRules, PauseFreezesTheWorldButNotTheDragonControlOrTheCamera) {
-  cCreature* dragon = PlaceDragon(game());
-  cCreature* counter = Counter(1000.0f);
-  game().gold = 80;
-  cCreature* thief = Spawn(kTypeArcher, {5700.0f, 0.0f});
-  game().lastArcherSpawn = 0.0;
-  game().goldLossTimer = 1.0f;
-  game().shake = 10.0f;
-  game().paused = 1;
-  dragon->position = Vec2{3000.0f, 600.0f};
-  RunFrames(30);
-  EXPECT_FLOAT_EQ(game().matchTime, 0.0f);
-  EXPECT_FLOAT_EQ(counter->frame, 0.0f);
-  EXPECT_TRUE(Listed(thief));
-  EXPECT_FLOAT_EQ(game().goldLossTimer, 1.0f);
-  EXPECT_FLOAT_EQ(game().shake, 10.0f);
-  EXPECT_EQ(game().creatures.size(), 3u);
-  EXPECT_EQ(game().camera, (Vec2{2600.0f, 450.0f}));
-
-  game().paused = 0;
-  RunFrames(1);
-  EXPECT_GT(game().matchTime, 0.0f);
-  EXPECT_EQ(game().gold, 30u) << "the thief got in";
-  EXPECT_FLOAT_EQ(game().shake, 8.0f) << "the shake dies down by a fifth a frame";
-}
-
 TEST_F(MatchRules, TheDragonsDeathEndsTheMatchInTheSameFrame) {
   cCreature* dragon = PlaceDragon(game());
   cCreature* behind = Counter(1000.0f);
@@ -186,52 +143,24 @@ TEST_F(MatchRules, TheDragonsDeathEndsTheMatchInTheSameFrame) {
   EXPECT_DOUBLE_EQ(game().archerInterval, 3.0);
 }
 
-class InitialWorld : public MatchWorld {
- protected:
-  // The world of `difficulty`, without its dragon when `quiet`: nobody fights, so only the
-  // schedule changes it.
-  void Build(int difficulty, bool quiet = false) {
-    game().creatures.clear();
-    game().settings.difficulty = difficulty;
-    ASSERT_NE(PlaceDragon(game()), nullptr);
-    PlaceInitialWorld(game(), DXUTGetTime());
-    if (quiet) game().RemoveCreature(game().dragon);
-  }
-  // When the first creature of `type` appears at x `x`, in seconds from now, to a quarter
-  // of a second.
-  double FirstArrival(int type, float x) {
-    const double start = DXUTGetTime();
-    for (int frame = 0; frame < 300; ++frame) {
-      RunFrames(1, 0.25);
-      for (const auto& creature : game().creatures) {
-        if (creature->GetType() == type && creature->position.x == x) return DXUTGetTime() - start;
-      }
-    }
-    return -1.0;
-  }
-  int FootSoldiersAtTheGate() {
-    int count = 0;
-    for (const auto& creature : game().creatures) {
-      const int type = creature->GetType();
-      count += (type == kTypeArcher || type == kTypeWizard) && creature->position.x < 180.0f;
-    }
-    return count;
-  }
-};
-
-TEST_F(InitialWorld, EachDifficultyStartsWithItsCrowdAndIntervals) {
+// Each difficulty's crowd, the intervals between attackers and when the first hero and the
+// first zeppelin arrive, in seconds from the start; the first foot soldier comes at once.
+TEST_F(MatchRules, EachDifficultyStartsWithItsCrowdAndSchedule) {
   const struct {
     int difficulty;
     std::size_t creatures;
-    double archer, hero, zeppelin;
+    double archer, hero, zeppelin, firstHero, firstZeppelin;
   } cases[] = {
-      {1, 27, 3.0, 50.0, 40.0},
-      {2, 43, 2.4, 40.0, 32.0},
-      {3, 59, 1.2, 20.0, 16.0},
+      {1, 27, 3.0, 50.0, 40.0, 55.0, 28.0},
+      {2, 43, 2.4, 40.0, 32.0, 45.0, 32.0},
+      {3, 59, 1.2, 20.0, 16.0, 25.0, 16.0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.difficulty);
-    Build(c.difficulty);
+    game().creatures.clear();
+    game().settings.difficulty = c.difficulty;
+    ASSERT_NE(PlaceDragon(game()), nullptr);
+    PlaceInitialWorld(game(), DXUTGetTime());
     EXPECT_EQ(game().creatures.size(), c.creatures);
     EXPECT_EQ(CountOfType(kTypeDefender), 7);
     EXPECT_EQ(CountOfType(kTypeSheep), 4);
@@ -240,32 +169,11 @@ TEST_F(InitialWorld, EachDifficultyStartsWithItsCrowdAndIntervals) {
     EXPECT_NEAR(game().archerInterval, c.archer, 1e-9);
     EXPECT_NEAR(game().heroInterval, c.hero, 1e-9);
     EXPECT_NEAR(game().zeppelinInterval, c.zeppelin, 1e-9);
+    const double now = DXUTGetTime();
+    EXPECT_NEAR(game().lastHeroSpawn + game().heroInterval - now, c.firstHero, 1e-9);
+    EXPECT_NEAR(game().lastZeppelinSpawn + game().zeppelinInterval - now, c.firstZeppelin, 1e-9);
+    EXPECT_LT(game().lastArcherSpawn + game().archerInterval, now);
   }
-  Build(1);
-  EXPECT_EQ(game().dragon->position, (Vec2{5650.0f, 750.0f}));
-  EXPECT_EQ(game().creatures[11]->position, (Vec2{-60.0f, 733.0f})) << "the princess";
-}
-
-TEST_F(InitialWorld, AttackersArriveOnEachDifficultysSchedule) {
-  const struct {
-    int difficulty;
-    double hero, zeppelin;
-  } cases[] = {{1, 55.0, 28.0}, {2, 45.0, 32.0}, {3, 25.0, 16.0}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.difficulty);
-    Build(c.difficulty, true);
-    EXPECT_NEAR(FirstArrival(kTypeZeppelin, -300.0f), c.zeppelin + 0.125, 0.13);
-    Build(c.difficulty, true);
-    EXPECT_NEAR(FirstArrival(kTypeHero, 110.0f), c.hero + 0.125, 0.13);
-  }
-  Build(1, true);
-  RunFrames(1, 0.1);
-  EXPECT_EQ(FootSoldiersAtTheGate(), 1) << "the first in the match's first frame";
-  RunFrames(299, 0.1);
-  EXPECT_NEAR(FootSoldiersAtTheGate(), 10, 1);
-  Build(3, true);
-  RunFrames(300, 0.1);
-  EXPECT_NEAR(FootSoldiersAtTheGate(), 24, 1);
 }
 
 }  // namespace
