@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -16,6 +17,7 @@
 #include "platform/game_folders.h"
 #include "support/temp_dir.h"
 
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
@@ -107,8 +109,20 @@ TEST_F(PlayerFiles, AFailedSaveKeepsThePreviousFileAndLeavesNoPartialOne) {
   EXPECT_FALSE(Descending().Save());
   EXPECT_EQ(Read(kHiscorePath), "anna\n300\n");
 
-  // A game started with its standard input closed still saves: the file may open as 0.
+  // A disk that fills part way through the save (a file size limit stands in for it).
   std::filesystem::remove(std::string(kHiscorePath) + ".new");
+  rlimit limit{};
+  ::getrlimit(RLIMIT_FSIZE, &limit);
+  const rlimit tiny{4, limit.rlim_max};
+  std::signal(SIGXFSZ, SIG_IGN);
+  ::setrlimit(RLIMIT_FSIZE, &tiny);
+  EXPECT_FALSE(Descending().Save());
+  ::setrlimit(RLIMIT_FSIZE, &limit);
+  std::signal(SIGXFSZ, SIG_DFL);
+  EXPECT_EQ(Read(kHiscorePath), "anna\n300\n");
+  EXPECT_FALSE(std::filesystem::exists(std::string(kHiscorePath) + ".new"));
+
+  // A game started with its standard input closed still saves: the file may open as 0.
   const int input = ::dup(0);
   ::close(0);
   EXPECT_TRUE(Descending().Save());

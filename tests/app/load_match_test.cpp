@@ -103,6 +103,7 @@ TEST_F(WithoutASoundDevice, MatchesLoadAndThePlayerIsToldOnce) {
   EXPECT_EQ(testing::internal::GetCapturedStderr(),
             "Drakmoor: no sound device could be opened; the game plays silently.\n");
   EXPECT_EQ(game().settings.audio, 57);
+  EXPECT_EQ(game().soundSystem.SampleCount(), 0u) << "no other device plays in its place";
 }
 
 }  // namespace

@@ -396,4 +396,12 @@ TEST(Letterbox, TheBackBufferIsScaledWholeAndCentredWithBarsOnTheSpareSides) {
   }
 }
 
+TEST_F(Framework, TheLoopOpensTheDefaultDeviceWhenTheGameOpenedNone) {
+  ASSERT_EQ(DXUTInit(false, false, false, true), S_OK);
+  ASSERT_EQ(DXUTCreateWindow(L"Drakmoor"), S_OK);
+  DXUTPostQuitMessage(0);
+  EXPECT_EQ(DXUTMainLoop(), S_OK);
+  EXPECT_EQ(CallsOf("created").size(), 1u);
+}
+
 }  // namespace
