@@ -162,6 +162,7 @@ TEST_F(SoundSystem, WhatCannotBeLoadedAddsNothingAndAddingAnIdAgainReusesTheLoad
 TEST_F(SoundSystem, WithoutASoundCardTheGameFallsBackToTheSilentDevice) {
   EXPECT_EQ(sound.Init(nullptr, 0), S_OK);
   ExpectSilentButWorking(sound);
+  EXPECT_EQ(cSoundSystem().Init(nullptr, 2), S_OK) << "2 is the first device SDL lists";
   for (int device : {57, -1}) {
     cSoundSystem unopened;
     EXPECT_EQ(unopened.Init(nullptr, device), E_FAIL) << device;
@@ -311,21 +312,6 @@ TEST_F(SoundSystem, MasterVolumeMuteAndDuckingSetTheLevelHeard) {
   EXPECT_EQ(Peak(Record(sound, 0.2)), 0) << "a mute must be silent";
   sound.SetMuted(false);
   EXPECT_NEAR(RmsDb(Record(sound, 0.2)) - full, half, 0.3) << "unmuting restores the volume";
-}
-
-// A step of the player's volume glides over about 10 ms: no click at the step and no ringing
-// around the new level.
-TEST(MasterBus, AVolumeStepGlidesToItsLevelWithoutAClickOrOvershoot) {
-  cMasterBus bus;
-  Samples steady(2 * 4410, 4000);  // 0.1 s, stereo
-  bus.Process(steady.data(), steady.size());
-  const double full = steady.back();
-  bus.SetVolume(0.5f);
-  Samples after(2 * 4410, 4000);
-  bus.Process(after.data(), after.size());
-  EXPECT_GT(after.front(), 0.95 * full) << "the step is not taken at once";
-  EXPECT_TRUE(std::is_sorted(after.rbegin(), after.rend())) << "the level falls without ringing";
-  EXPECT_NEAR(after.back(), 0.25 * full, 1.0);
 }
 
 }  // namespace

@@ -323,6 +323,10 @@ TEST_F(Framework, OnlyTheRendererThatOpensIsUsedAndAFailedOneIsNamedWithSdlsReas
   EXPECT_NE(told.find("Failed creating the SDL OpenGL renderer.\n\nSDL: "), std::string::npos)
       << told;
   EXPECT_EQ(told.find("Direct3D"), std::string::npos);
+  // The loop does not open another renderer behind the player's back.
+  SDL_SetHint(SDL_HINT_RENDER_DRIVER, nullptr);
+  DXUTPostQuitMessage(0);
+  EXPECT_TRUE(FAILED(DXUTMainLoop()));
 
   DXUTShutdown();
   SDL_SetHint(SDL_HINT_RENDER_DRIVER, nullptr);
@@ -396,12 +400,17 @@ TEST(Letterbox, TheBackBufferIsScaledWholeAndCentredWithBarsOnTheSpareSides) {
   }
 }
 
-TEST_F(Framework, TheLoopOpensTheDefaultDeviceWhenTheGameOpenedNone) {
+// A game that opens only its window finds it placed on the display, and the loop opens the
+// default device for it.
+TEST_F(Framework, AWindowAloneIsPlacedOnTheDisplayAndTheLoopOpensTheDefaultDevice) {
   ASSERT_EQ(DXUTInit(false, false, false, true), S_OK);
   ASSERT_EQ(DXUTCreateWindow(L"Drakmoor"), S_OK);
+  int x = -1, y = -1;
+  SDL_GetWindowPosition(static_cast<SDL_Window*>(DXUTGetHWND()), &x, &y);
+  EXPECT_GE(std::min(x, y), 0) << "not at (-1, -1)";
   DXUTPostQuitMessage(0);
   EXPECT_EQ(DXUTMainLoop(), S_OK);
-  EXPECT_EQ(CallsOf("created").size(), 1u);
+  EXPECT_NE(DXUTGetD3DDevice()->renderer, nullptr);
 }
 
 }  // namespace
