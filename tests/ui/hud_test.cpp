@@ -3,6 +3,7 @@
 
 #include <SDL.h>
 
+#include <array>
 #include <utility>
 
 #include "platform/dxut.h"
@@ -118,6 +119,27 @@ TEST_F(HudTest, PauseDimsTheWholeScreen) {
   Render(0xff);
   EXPECT_EQ(Pixel(400, 200), 0xff5f5f5fu);
   EXPECT_EQ(Pixel(10, 590), 0xff5f5f5fu);
+}
+
+// While a hero is on the field the world behind the front creatures darkens evenly, corner to
+// corner.
+TEST_F(HudTest, AHeroOnTheFieldDarkensTheWorldEvenly) {
+  const auto corners = [&] {
+    SDL_SetRenderTarget(DXUTGetD3DDevice()->renderer, DXUTGetD3DDevice()->backBuffer);
+    game().RenderMatch(DXUTGetD3DDevice(), 0.0f);
+    return std::array{Pixel(2, 2), Pixel(797, 2), Pixel(2, 597), Pixel(797, 597)};
+  };
+  const auto bright = corners();
+  Spawn(kTypeHero, {5000.0f, kGroundY});  // far off screen
+  const auto dark = corners();
+  for (std::size_t i = 0; i < bright.size(); ++i) {
+    for (const int shift : {0, 8, 16}) {
+      const auto channel = [shift](std::uint32_t c) {
+        return static_cast<int>((c >> shift) & 0xff);
+      };
+      EXPECT_NEAR(channel(dark[i]), channel(bright[i]) * 0x5f / 0xff, 2) << "corner " << i;
+    }
+  }
 }
 
 TEST(MatchClockText, MinutesSecondsAndHundredths) {
