@@ -1,7 +1,5 @@
 #include "e2e/scripted_player.h"
 
-#include <SDL.h>
-
 #include <algorithm>
 #include <filesystem>
 #include <string>
@@ -10,6 +8,7 @@
 #include "platform/dxut.h"
 #include "platform/sdl_device.h"
 #include "platform/virtual_keys.h"
+#include "support/picture.h"
 #include "world/creatures/creature.h"
 #include "world/creatures/dragon.h"
 #include "world/projectiles/projectile.h"
@@ -224,19 +223,11 @@ int ScriptedPlayer::CountCreatures(int type) const {
 double ScriptedPlayer::LitShare() const {
   DXUTDevice* device = DXUTGetD3DDevice();
   if (device == nullptr || device->renderer == nullptr) return 0.0;
-  constexpr int kStride = 20;
   int lit = 0;
-  int total = 0;
-  for (int y = kStride / 2; y < 600; y += kStride) {
-    for (int x = kStride / 2; x < 800; x += kStride) {
-      Uint32 pixel = 0;
-      const SDL_Rect one{x, y, 1, 1};
-      SDL_RenderReadPixels(device->renderer, &one, SDL_PIXELFORMAT_ARGB8888, &pixel, sizeof pixel);
-      lit += (pixel & 0x00ffffffu) != 0;
-      ++total;
-    }
+  for (int y = 10; y < 600; y += 20) {
+    for (int x = 10; x < 800; x += 20) lit += (ReadPixel(device->renderer, x, y) & 0xffffffu) != 0;
   }
-  return static_cast<double>(lit) / total;
+  return lit / (30.0 * 40.0);
 }
 
 void ScriptedPlayer::Restart() {
