@@ -1,8 +1,6 @@
 // The menu state's keys and the volume keys, played through the framework's keyboard path.
 
 #include <cwchar>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <utility>
 
@@ -29,21 +27,11 @@ class MenuKeys : public GameFixture {
     for (int i = 0; i < item; ++i) Tap(VK_DOWN);
     Tap(VK_RETURN);
   }
-  static std::string Saved(const char* path) {
-    std::ostringstream text;
-    text << std::ifstream(path).rdbuf();
-    return text.str();
-  }
   // Text typed at the keyboard, handed to the game by one frame.
   void TypeName(const char* letters) {
     TypeText(letters);
     RunFrames(1);
   }
-};
-
-class FirstRun : public MenuKeys {
- protected:
-  bool StartsWithHallOfFame() const override { return false; }
 };
 
 // The selection and the difficulty stay within their bounds; Enter opens each screen, and
@@ -83,14 +71,6 @@ TEST_F(MenuKeys, TheMainMenuOpensEachScreenAndItsChoicesStayWithinTheirBounds) {
   EXPECT_EQ(game().screen, kScreenTitle);
 }
 
-TEST_F(FirstRun, StartGameShowsTheSlidesFirstThenLoads) {
-  ASSERT_EQ(game().introSeen, 0);
-  Choose(0);
-  EXPECT_EQ(game().screen, kScreenHowToPlay);
-  for (int i = 0; i < 3; ++i) Tap(VK_SPACE);
-  EXPECT_EQ(game().state, kStateLoading);
-}
-
 // The credits return by themselves; Escape on the title quits on its press.
 TEST_F(MenuKeys, CreditsAdvanceEveryFiveClampedSecondsAndEscapeQuitsFromTheTitle) {
   Tap('C');
@@ -112,8 +92,8 @@ TEST_F(MenuKeys, CreditsAdvanceEveryFiveClampedSecondsAndEscapeQuitsFromTheTitle
 }
 
 // With a hall of fame Start Game loads at once. In the match Escape stops the clock until it is
-// pressed again, and Enter while paused leaves for the title.
-TEST_F(MenuKeys, EscapeStopsTheMatchUntilPressedAgainAndEnterWhilePausedLeavesIt) {
+// pressed again, and so does the window losing focus; Enter while paused leaves for the title.
+TEST_F(MenuKeys, EscapeOrLostFocusStopsTheMatchAndEnterWhilePausedLeavesIt) {
   Choose(0);
   EXPECT_EQ(game().state, kStateLoading);
   StartMatch();
@@ -127,7 +107,10 @@ TEST_F(MenuKeys, EscapeStopsTheMatchUntilPressedAgainAndEnterWhilePausedLeavesIt
   Tap(VK_ESCAPE);
   RunFrames(30);
   EXPECT_GT(game().matchTime, clock);
-  Tap(VK_ESCAPE);
+  DXUTSendWindowMessage(kMsgActivate, 1, 0);
+  EXPECT_EQ(game().paused, 0) << "gaining focus";
+  DXUTSendWindowMessage(kMsgActivate, 0, 0);
+  EXPECT_EQ(game().paused, 1) << "losing focus";
   Tap(VK_RETURN);
   EXPECT_EQ(game().state, kStateScreens);
   EXPECT_EQ(game().screen, kScreenTitle);
@@ -181,7 +164,7 @@ TEST_F(NameEntry, TypedLettersMakeTheNameLowerCasedUpTo31AndEnterSavesItOnce) {
   EXPECT_EQ(game().nameEntryActive, 0);
   EXPECT_STREQ(game().hiscores.Entry(0).name, L"hero");
   EXPECT_EQ(game().hiscores.Entry(0).score, 1143u);
-  EXPECT_EQ(Saved("data/hiscore").substr(0, 10), "hero\n1143\n");
+  EXPECT_EQ(FileText("data/hiscore").substr(0, 10), "hero\n1143\n");
   ASSERT_EQ(DXUTToggleFullScreen(), S_OK);
   EXPECT_EQ(game().nameEntryActive, 0);
   EXPECT_STREQ(game().hiscores.Entry(1).name, L"noname") << "entered once";
@@ -252,7 +235,7 @@ TEST_F(VolumeKeys, StepByATenthShowForASecondMuteAndAreWrittenBack) {
   EXPECT_TRUE(game().soundSystem.Muted());
   EXPECT_EQ(game().paused, 0);
   game().Cleanup();
-  EXPECT_NE(Saved("data/settings").find("volume: 0.300000\n"), std::string::npos);
+  EXPECT_NE(FileText("data/settings").find("volume: 0.300000\n"), std::string::npos);
 }
 
 }  // namespace
