@@ -2,12 +2,12 @@
 // save never costs the player the file they had, and which pictures folder an installed game's
 // screenshots go to. (The terrain file is read by the map fuzz target and by loading a match.)
 
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -26,11 +26,6 @@ class PlayerFiles : public ::testing::Test {
  protected:
   void SetUp() override { std::filesystem::create_directory("data"); }
   static void Write(const char* path, const std::string& text) { std::ofstream(path) << text; }
-  static std::string Read(const char* path) {
-    std::ostringstream text;
-    text << std::ifstream(path).rdbuf();
-    return text.str();
-  }
   // A table holding scores 100, 90, ..., 10.
   static cHiscoreTable Descending() {
     cHiscoreTable table;
@@ -63,9 +58,9 @@ TEST_F(PlayerFiles, SettingsRoundTripAndDamagedOnesGiveEasyAndTheFieldsBeforeThe
               std::tuple(audio, volume, difficulty))
         << text;
     ASSERT_TRUE(SUCCEEDED(settings.Save()));
-    EXPECT_EQ(Read(kSettingsPath), "audio: " + std::to_string(audio) +
-                                       "\nvolume: " + std::to_string(volume) +
-                                       "\ndifficulty: " + std::to_string(difficulty) + "\n");
+    EXPECT_EQ(FileText(kSettingsPath), "audio: " + std::to_string(audio) +
+                                           "\nvolume: " + std::to_string(volume) +
+                                           "\ndifficulty: " + std::to_string(difficulty) + "\n");
   }
 }
 
@@ -83,7 +78,7 @@ TEST_F(PlayerFiles, ScoresArePlacedBelowEqualOnesAndTheHallOfFameRoundTrips) {
   table.Insert(L"", 55);
   EXPECT_EQ(table.Entry(9).score, 30u) << "a new best moves everyone down";
   ASSERT_TRUE(table.Save());
-  EXPECT_EQ(Read(kHiscorePath).substr(0, 15), "best\n500\np0\n100");
+  EXPECT_EQ(FileText(kHiscorePath).substr(0, 15), "best\n500\np0\n100");
   cHiscoreTable read;
   ASSERT_TRUE(read.Load());
   EXPECT_STREQ(read.Entry(6).name, L"");
@@ -107,7 +102,7 @@ TEST_F(PlayerFiles, AFailedSaveKeepsThePreviousFileAndLeavesNoPartialOne) {
   Write(kHiscorePath, "anna\n300\n");
   std::filesystem::create_directory(std::string(kHiscorePath) + ".new");  // blocks the temp file
   EXPECT_FALSE(Descending().Save());
-  EXPECT_EQ(Read(kHiscorePath), "anna\n300\n");
+  EXPECT_EQ(FileText(kHiscorePath), "anna\n300\n");
 
   // A disk that fills part way through the save (a file size limit stands in for it).
   std::filesystem::remove(std::string(kHiscorePath) + ".new");
@@ -119,7 +114,7 @@ TEST_F(PlayerFiles, AFailedSaveKeepsThePreviousFileAndLeavesNoPartialOne) {
   EXPECT_FALSE(Descending().Save());
   ::setrlimit(RLIMIT_FSIZE, &limit);
   std::signal(SIGXFSZ, SIG_DFL);
-  EXPECT_EQ(Read(kHiscorePath), "anna\n300\n");
+  EXPECT_EQ(FileText(kHiscorePath), "anna\n300\n");
   EXPECT_FALSE(std::filesystem::exists(std::string(kHiscorePath) + ".new"));
 
   // A game started with its standard input closed still saves: the file may open as 0.
@@ -134,6 +129,19 @@ TEST_F(PlayerFiles, AFailedSaveKeepsThePreviousFileAndLeavesNoPartialOne) {
   std::filesystem::remove("data");
   EXPECT_TRUE(FAILED(cSettings().Save()));
   EXPECT_FALSE(std::filesystem::exists(kSettingsPath));
+}
+
+// Started from anywhere, a game with a data folder beside it reads and saves there.
+TEST(GameFolders, AGameBesideItsDataFolderKeepsItsFilesThere) {
+  char* base = SDL_GetBasePath();
+  ASSERT_NE(base, nullptr);
+  const std::filesystem::path beside = std::filesystem::path(base) / "data";
+  SDL_free(base);
+  const bool made = std::filesystem::create_directory(beside);
+  const GameFolders folders = LocateGameFolders();
+  if (made) std::filesystem::remove(beside);
+  EXPECT_EQ(std::filesystem::path(folders.data), beside);
+  EXPECT_EQ(folders.playerFiles, folders.data);
 }
 
 // For the user-dirs.dirs a desktop leaves behind (null: none at all).

@@ -44,6 +44,11 @@ TEST(FireballEmitter, SmokeGrowsAndFadesShowingACellOfItsSheetForItsWholeLife) {
   EXPECT_NEAR(smoke.particles[0]->colour.a, 0.875f, 1e-5f);
   EXPECT_NEAR(smoke.particles[0]->rotation, 0.5f, 1e-5f);
 
+  cPFX_Fireball fresh;
+  fresh.SetGame(&g_game);
+  fresh.Tick(0.02f);  // one puff, a fifth into its first cell's time
+  ASSERT_FALSE(fresh.particles.empty());
+  EXPECT_EQ(fresh.particles[0]->sourceRect.left, 0) << "a new puff starts on the first cell";
   const Picture sheet("./data/art/breath.png");
   ASSERT_TRUE(sheet.loaded());
   for (int frame = 0; frame < 40; ++frame) {
