@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the tests with AddressSanitizer and UndefinedBehaviorSanitizer and plays the soak
-# (a nightmare match kept alive, then whole matches back to back) and the whole game from a
-# first start under them. Fails on a failing test and on any sanitizer report.
+# (a nightmare match kept alive) and the whole game from a first start under them. Fails on a
+# failing test and on any sanitizer report.
 #
 #   scripts/soak-asan.sh                            ten minutes of kept-alive play (CI size)
 #   DRAKMOOR_SOAK_MINUTES=60 scripts/soak-asan.sh   the full hour

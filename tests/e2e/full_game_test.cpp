@@ -9,9 +9,6 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <functional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -34,13 +31,6 @@ struct Result {
   std::wstring name;
   std::uint32_t score = 0;
 };
-
-std::string FileText(const char* path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
 
 // The hall-of-fame file as the game writes it: ten records "name\nscore\n", best first.
 std::string HallOfFameFile(std::vector<Result> results) {
@@ -104,11 +94,6 @@ class FullGame : public ScriptedPlayer {
     Step();
     EXPECT_FLOAT_EQ(dragon->scale, 0.75f) << "back to its size";
 
-    // A pause on the way.
-    Key(VK_ESCAPE);
-    Wait(1.0);
-    Key(VK_ESCAPE);
-
     // Grab something to eat and eat it.
     cCreature* meal = GrabNearestMeal(30.0);
     EXPECT_NE(meal, nullptr) << "caught a meal";
@@ -117,23 +102,9 @@ class FullGame : public ScriptedPlayer {
       EXPECT_EQ(dragon->GetHeld(), nullptr) << "eaten";
     }
 
-    // Grab another and drop it on the field.
-    Wait(0.6);
-    cCreature* bomb = GrabNearestMeal(30.0);
-    EXPECT_NE(bomb, nullptr) << "caught something to drop";
-    if (bomb != nullptr) {
-      HoldKeys({VK_UP}, 0.5);
-      SetKey('Z', true);
-      Step();
-      SetKey('Z', false);
-      Step();
-      EXPECT_EQ(dragon->GetHeld(), nullptr) << "dropped";
-    }
-
     // Fights on until the attackers bring the dragon down.
     Hunt(kFairFight);
-    const bool cutShort = g_game.state == kStateMatch;
-    if (cutShort) {
+    if (g_game.state == kStateMatch) {
       // Too tough for CI's time: the attackers get a dragon with a few hit points left.
       Dragon()->health = std::min(Dragon()->health, 5.0f);
       Hunt(kFairFight);
@@ -147,14 +118,12 @@ class FullGame : public ScriptedPlayer {
     Result result{name, static_cast<std::uint32_t>(
                             std::ceil(static_cast<float>(g_game.gold) * g_game.matchTime))};
     EXPECT_EQ(g_game.MatchScore(), result.score);
-    std::printf("[ player   ] difficulty %d: %.2f s, %u gold, score %u%s\n", difficulty,
-                g_game.matchTime, g_game.gold, result.score,
-                cutShort ? " (the dragon's health was cut to 5 after a minute of hunting)" : "");
     EXPECT_EQ(g_game.nameEntryActive, 1) << "a new score asks for a name";
     EnterName(name);
 
     Key(VK_RETURN);
     EXPECT_EQ(g_game.screen, kScreenTitle);
+    EXPECT_TRUE(g_game.creatures.empty() && g_game.projectiles.empty()) << "the world is freed";
     EXPECT_EQ(g_game.gold, 0u);
     EXPECT_EQ(g_game.matchTime, 0.0f);
     return result;
@@ -178,12 +147,10 @@ TEST_F(FullGame, AFirstStartPlaysEveryDifficultyAndTheNextStartKeepsTheHallOfFam
   PickDifficulty(1);
   PickMenuItem(0);
   EXPECT_EQ(g_game.screen, kScreenHowToPlay);
-  EXPECT_EQ(g_game.startAfterIntro, 1);
   EXPECT_GT(LitShare(), 0.5) << "the first slide";
   Key(VK_SPACE);
   Key('Q');
   EXPECT_EQ(g_game.slideIndex, 2);
-  EXPECT_EQ(g_game.state, kStateScreens);
   Key(VK_RETURN);
   EXPECT_EQ(g_game.state, kStateMatch) << "the last slide leads to the match";
   EXPECT_TRUE(std::filesystem::exists("data/settings"));
@@ -255,11 +222,6 @@ class PadGame : public FullGame {
     Step();
   }
 
-  bool Rumbled(const std::function<bool(Uint16)>& strength) const {
-    return std::any_of(pad_.rumbles().begin(), pad_.rumbles().end(),
-                       [&](const VirtualPad::Rumble& r) { return strength(r.lowFrequency); });
-  }
-
   VirtualPad pad_;
 
  private:
@@ -299,18 +261,15 @@ TEST_F(PadGame, APadAlonePlaysFromTheTitleThroughAMatchToTheHallOfFame) {
   PickDifficulty(2);
   PickMenuItem(0);
   ASSERT_EQ(g_game.screen, kScreenHowToPlay);
-  // Every button turns the slides, the D-pad's Up among them.
-  TapPad(SDL_CONTROLLER_BUTTON_DPAD_UP);
-  TapPad(SDL_CONTROLLER_BUTTON_Y);
-  EXPECT_EQ(g_game.slideIndex, 2);
-  TapPad(SDL_CONTROLLER_BUTTON_B);
+  // Any button turns the slides.
+  for (int i = 0; i < 3; ++i) TapPad(SDL_CONTROLLER_BUTTON_Y);
   ASSERT_EQ(g_game.state, kStateMatch) << "the last slide leads to the match";
 
   // The whole match with every move; no name can be typed, and A confirms the empty one.
   PlayMatch(2, L"");
-  EXPECT_TRUE(Rumbled([](Uint16 strength) { return strength > 0 && strength < 0xFFFF; }))
-      << "the dragon was hurt";
-  EXPECT_TRUE(Rumbled([](Uint16 strength) { return strength == 0xFFFF; })) << "the dragon crashed";
+  EXPECT_TRUE(std::any_of(pad_.rumbles().begin(), pad_.rumbles().end(),
+                          [](const VirtualPad::Rumble& r) { return r.lowFrequency == 0xFFFF; }))
+      << "the pad rumbles in full as the dragon crashes";
   const std::string hallOfFame = FileText("data/hiscore");
 
   // The left stick moves in the menus and Start confirms as Enter does.

@@ -29,7 +29,6 @@ class ScriptedPlayer : public GameFixture {
   // path by default; a player with a pad in its hands presses the pad's buttons instead.
   virtual void SetKey(unsigned key, bool down);
 
-  // ---- Frames --------------------------------------------------------------------------
   // Draws every `n`th frame from now on and only moves the others; 1 draws them all.
   void DrawEvery(int n) { drawEvery_ = n < 1 ? 1 : n; }
   // One frame of 1/60 s.
@@ -39,7 +38,6 @@ class ScriptedPlayer : public GameFixture {
   bool StepUntil(const std::function<bool()>& done, int limit);
   bool WaitForScreen(int screen, int limit = 600);
 
-  // ---- Menus ---------------------------------------------------------------------------
   // Taps `key` and runs one frame.
   void Key(unsigned key);
   // Moves the highlight to main-menu `item` with Up and Down, then chooses it with Enter.
@@ -49,7 +47,6 @@ class ScriptedPlayer : public GameFixture {
   // Types `name` (lower-case letters) on the hall of fame, keys and text, then Enter.
   void EnterName(std::wstring_view name);
 
-  // ---- The dragon ----------------------------------------------------------------------
   cDragon* Dragon() const;
   // Holds `keys` for `seconds` of frames, then lets go and runs the frame that sees it.
   void HoldKeys(std::initializer_list<unsigned> keys, double seconds);
@@ -67,7 +64,6 @@ class ScriptedPlayer : public GameFixture {
   // creature held afterwards, or null when none was reached within `seconds`.
   cCreature* GrabNearestMeal(double seconds);
 
-  // ---- The world as the player sees it ---------------------------------------------------
   int CountProjectiles(int kind) const;
   int CountCreatures(int type) const;
   // The share (0..1) of lit pixels on a coarse grid over the back buffer's last frame.

@@ -154,24 +154,6 @@ TEST_F(Framework, FramesMoveThenRenderPausedTimeNeverHappenedAndQuitEndsTheLoopW
   EXPECT_EQ(DXUTGetExitCode(), 5);
 }
 
-// The debug lines are a developer's trace, written only with DRAKMOOR_DEBUG=1; a player reads
-// only what concerns them, each line once however often it happens.
-TEST(Diagnostics, DebugLinesNeedTheSwitchAndEachPlayerNoticeIsWrittenOnce) {
-  DXUTShutdown();  // a fresh run
-  testing::internal::CaptureStderr();
-  for (const char* debug : {"0", "", "1"}) {
-    setenv("DRAKMOOR_DEBUG", debug, 1);
-    DXUTOutputDebugString(L"Cleaning up %ls\n", L"dr\u00f6ge");
-    EXPECT_EQ(DXUTTrace("gui", 42, E_FAIL, L"SDL_RenderCopy", false), E_FAIL);
-    for (int i = 0; i < 3; ++i) DXUTOutputPlayerNotice(L"no sound device (%d)", 7);
-  }
-  unsetenv("DRAKMOOR_DEBUG");
-  DXUTOutputPlayerNotice(L"missing %s", "sky.png");
-  EXPECT_EQ(testing::internal::GetCapturedStderr(),
-            "no sound device (7)\nCleaning up dr\xc3\xb6ge\ngui(42): SDL_RenderCopy hr=0x80004005\n"
-            "missing sky.png\n");
-}
-
 TEST_F(Framework, TheLoopRefusesToRunFromADeviceCallback) {
   static HRESULT nested = S_OK;
   DXUTSetCallbackDeviceCreated([](DXUTDevice*, const DXUTSurfaceDesc*, void*) -> HRESULT {

@@ -3,6 +3,8 @@
 // and tests run in parallel. The folder and everything in it go away with the object.
 
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 #include <unistd.h>
@@ -31,3 +33,10 @@ class ScopedTempDir {
   std::filesystem::path previous_;
   std::filesystem::path path_;
 };
+
+// The whole of a file the game wrote; empty when there is none.
+inline std::string FileText(const char* path) {
+  std::ostringstream text;
+  text << std::ifstream(path, std::ios::binary).rdbuf();
+  return text.str();
+}
