@@ -391,7 +391,7 @@ TEST_F(Framework, AWindowAloneIsPlacedOnTheDisplayAndTheLoopOpensTheDefaultDevic
   SDL_GetWindowPosition(static_cast<SDL_Window*>(DXUTGetHWND()), &x, &y);
   EXPECT_GE(std::min(x, y), 0) << "not at (-1, -1)";
   DXUTPostQuitMessage(0);
-  EXPECT_EQ(DXUTMainLoop(), S_OK);
+  ASSERT_EQ(DXUTMainLoop(), S_OK);
   EXPECT_NE(DXUTGetD3DDevice()->renderer, nullptr);
 }
 
