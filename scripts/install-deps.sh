@@ -9,10 +9,10 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
   librsvg2-bin libvorbis-dev libogg-dev espeak-ng sox
   fonts-junicode
-  xvfb xdotool imagemagick x11-utils
+  xvfb xdotool imagemagick x11-utils openbox
   clang libfuzzer-14-dev libclang-rt-14-dev
   # the install test's validators, and dpkg-shlibdeps for the Debian package
-  desktop-file-utils appstream dpkg-dev file
+  desktop-file-utils appstream dpkg-dev file lintian
 )
 
 missing=()
