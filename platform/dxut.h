@@ -244,6 +244,9 @@ bool DXUTDebugOutputEnabled();
 // DXUTShutdown), however often it is reported.
 void DXUTOutputPlayerNotice(const wchar_t* format, ...);
 
+// The platform's own words for its last failure (SDL's error text); empty when it has none.
+const char* DXUTGetLastErrorText();
+
 // Shows or hides the system cursor over the window.
 void DXUTShowCursor(bool show);
 

@@ -84,6 +84,8 @@ HRESULT DXUTTrace(const char* file, unsigned line, HRESULT hr, const wchar_t* me
   return hr;
 }
 
+const char* DXUTGetLastErrorText() { return SDL_GetError(); }
+
 void DXUTDisplaySwitchingToREFWarning() {
   DXUTState& state = GetDXUTState();
   if (state.referenceWarningShown) return;

@@ -1,7 +1,7 @@
 // The player's files: what each reads back from good, damaged and missing files, that a failed
 // save never costs the player the file they had, that a folder that cannot be written is still
-// read, and where an installed game keeps them. (The terrain file is read by the map fuzz
-// target and by loading a match.)
+// read, where an installed game keeps them, and screenshots that never replace a picture. (The
+// terrain file is read by the map fuzz target and by loading a match.)
 
 #include <SDL.h>
 #include <gtest/gtest.h>
@@ -221,6 +221,46 @@ TEST_F(UnwritablePlayerFolder, ItsFilesAreReadAndNeverWritten) {
   game().ShowScreen(kScreenTitle);  // cleans up, which saves where it can
   EXPECT_EQ(FileText(kSettingsPath), SettingsText());
   EXPECT_EQ(FileText(kHiscorePath), kHallOfFame);
+}
+
+// Screenshots never replace a picture: each run goes on after the highest number in the folder
+// (two digits below 100), even in a folder of a thousand. A folder that cannot be made is told
+// once however often the player presses, naming the picture whole.
+using Screenshots = GameFixture;
+
+TEST_F(Screenshots, ANewRunGoesOnAfterTheHighestNumberAndAFolderThatCannotBeMadeIsToldOnce) {
+  const std::filesystem::path pictures = "Bilder-j\xc3\xbcrgen";
+  const std::filesystem::path folder = pictures / "Drakmoor";
+  GameFolders folders;
+  folders.screenshots = folder.string();
+  UseGameFolders(folders);
+  const auto newRunShoots = [&](const char* expected) {
+    game().screenshotCount = 0;
+    game().TakeScreenshot();
+    EXPECT_TRUE(std::filesystem::exists(folder / expected)) << expected;
+  };
+  newRunShoots("screenshot00.png");
+  for (const char* other : {"screenshot08.png", "screenshot.png", "screenshotXY.png",
+                            "screenshot12345678901.png", "notes.txt"})
+    std::ofstream(folder / other) << "kept";
+  newRunShoots("screenshot09.png");
+  std::ofstream(folder / "screenshot99.png") << "kept";
+  newRunShoots("screenshot100.png");
+  EXPECT_EQ(FileText((folder / "screenshot08.png").c_str()), "kept");
+  for (int i = 0; i < 1000; ++i)
+    std::ofstream(folder / ("screenshot" + std::to_string(i) + ".png"));
+  newRunShoots("screenshot1000.png");
+
+  std::ofstream(pictures / "plain") << "not a folder";
+  folders.screenshots = (pictures / "plain" / "Drakmoor").string();
+  UseGameFolders(folders);
+  testing::internal::CaptureStderr();
+  game().TakeScreenshot();
+  game().TakeScreenshot();
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "Drakmoor: could not save the screenshot " +
+                                                        folders.screenshots +
+                                                        "/screenshot1001.png (Not a directory).\n");
+  UseGameFolders({});
 }
 
 }  // namespace
