@@ -192,6 +192,7 @@ HRESULT cGame::ShowScreen(int newScreen) {
   menuSelection = 0;
   nameEntryActive = 0;
   pressedOnScreen_.fill(false);
+  DXUTIgnoreTextOfHeldKeys();
 
   switch (newScreen) {
     case kScreenTitle:
@@ -208,6 +209,7 @@ HRESULT cGame::ShowScreen(int newScreen) {
       if (hiscores.PlaceOf(MatchScore()) >= 0) {
         nameEntryActive = 1;
         nameBuffer[0] = L'\0';
+        pickedLetter_ = L'a';
       }
       break;
     case kScreenCredits:

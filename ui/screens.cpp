@@ -134,7 +134,12 @@ void cGame::RenderHallOfFame(cFont* font, int w) {
                   minutes, seconds, hundredths, static_cast<int>(gold),
                   static_cast<int>(MatchScore()));
     DrawCentred(font, result, MakeRect(0, 330, w, 530), kWhite);
-    DrawCentred(font, nameBuffer, MakeRect(0, 430, w, 630), kWhite);
+    // With a pad plugged in, the letter its picker offers follows the name, set apart.
+    wchar_t shownName[kNameLength + 8];
+    const bool picking = TypingName() && padsPlugged_ > 0;
+    std::swprintf(shownName, std::size(shownName), picking ? L"%ls\u2039%lc\u203a" : L"%ls",
+                  nameBuffer, pickedLetter_);
+    DrawCentred(font, shownName, MakeRect(0, 430, w, 630), kWhite);
   }
 
   const float blink = std::sin(4.0f * static_cast<float>(DXUTGetTime()));
