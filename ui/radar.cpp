@@ -79,19 +79,32 @@ void DrawMark(cGUI& gui, Vec2 world, const Mark& mark) {
   Fill(gui, centre - half, centre + half, mark.colour);
 }
 
+// The strip row where the ground lies in column `column` (kGroundColumn pixels wide), or the
+// strip's bottom where there is no ground line.
+float GroundTop(const cGame& game, int column) {
+  const float worldPerPixel = (kWorldRight - kWorldLeft) / static_cast<float>(kRadarStrip.Width());
+  const float middleX =
+      kWorldLeft + (static_cast<float>(column) + 0.5f) * kGroundColumn * worldPerPixel;
+  const float groundY = game.GroundHeightAt(middleX);
+  if (groundY <= 0.0f) return static_cast<float>(kRadarStrip.bottom);
+  return std::round(RadarPoint({middleX, groundY}).y);
+}
+
+// The ground's columns, neighbours of the same height drawn as one band.
 void DrawGround(const cGame& game, cGUI& gui) {
   const float bottom = static_cast<float>(kRadarStrip.bottom);
-  const float worldPerPixel = (kWorldRight - kWorldLeft) / static_cast<float>(kRadarStrip.Width());
-  for (int left = kRadarStrip.left; left < kRadarStrip.right; left += kGroundColumn) {
-    const int right = std::min(left + kGroundColumn, kRadarStrip.right);
-    const float middleX = kWorldLeft + (0.5f * static_cast<float>(left + right) -
-                                        static_cast<float>(kRadarStrip.left)) *
-                                           worldPerPixel;
-    const float groundY = game.GroundHeightAt(middleX);
-    // Outside the ground line there is no ground to show.
-    if (groundY <= 0.0f) continue;
-    const float top = std::round(RadarPoint({middleX, groundY}).y);
-    Fill(gui, {static_cast<float>(left), top}, {static_cast<float>(right), bottom}, kGround);
+  const int columns = (kRadarStrip.Width() + kGroundColumn - 1) / kGroundColumn;
+  float runLeft = static_cast<float>(kRadarStrip.left);
+  float runTop = bottom;
+  // One step past the last column closes the last band.
+  for (int column = 0; column <= columns; ++column) {
+    const float top = column < columns ? GroundTop(game, column) : bottom;
+    if (top == runTop) continue;
+    const float x =
+        static_cast<float>(std::min(kRadarStrip.left + column * kGroundColumn, kRadarStrip.right));
+    if (runTop < bottom) Fill(gui, {runLeft, runTop}, {x, bottom}, kGround);
+    runLeft = x;
+    runTop = top;
   }
 }
 
