@@ -30,7 +30,8 @@ constexpr float kLairBottom = 900.0f;
 // The ground is drawn in columns this many strip pixels wide.
 constexpr int kGroundColumn = 12;
 
-constexpr std::uint32_t kBackground = 0xa0000000;
+// Darker than the bars' backing: fire and arrows flying behind must not blur the marks.
+constexpr std::uint32_t kBackground = 0xb8000000;
 constexpr std::uint32_t kGround = 0xb0587a34;
 constexpr std::uint32_t kVillage = 0xd0b0a898;
 constexpr std::uint32_t kLair = 0xe0ffc030;
