@@ -193,6 +193,7 @@ HRESULT cGame::ShowScreen(int newScreen) {
   menuSelection = 0;
   nameEntryActive = 0;
   pressedOnScreen_.fill(false);
+  DXUTIgnoreTextOfHeldKeys();
 
   switch (newScreen) {
     case kScreenTitle:
@@ -209,6 +210,7 @@ HRESULT cGame::ShowScreen(int newScreen) {
       if (hiscores.PlaceOf(MatchScore()) >= 0) {
         nameEntryActive = 1;
         nameBuffer[0] = L'\0';
+        pickedLetter_ = L'a';
       }
       break;
     case kScreenCredits:

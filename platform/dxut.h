@@ -92,8 +92,10 @@ inline constexpr unsigned kMsgFontChange = 0x001D;  // the installed fonts chang
 inline constexpr unsigned kMsgClose = 0x0010;       // the player asked to close the window
 inline constexpr unsigned kMsgDestroy = 0x0002;     // the window is going away; the quit message follows
 // A character typed, as the keyboard layout and input method make it: wParam is its Unicode
-// code point. Comes after the key press that typed it.
+// code point; lParam has kCharRepeated set when the key's auto-repeat typed it. Comes after
+// the key press that typed it.
 inline constexpr unsigned kMsgChar = 0x0102;
+inline constexpr std::intptr_t kCharRepeated = std::intptr_t{1} << 30;
 // A game controller was plugged in (wParam non-zero) or pulled out (zero); a pulled-out pad's
 // held buttons have been released before this message.
 inline constexpr unsigned kMsgGamepadChange = 0x0219;
@@ -187,6 +189,11 @@ FrameTimeSummary DXUTGetFrameCpuWholeRun();
 // button codes 1, 2, 4, 5, 6 read the mouse buttons; everything else reads
 // the key table that the key messages keep.
 bool DXUTIsKeyDown(std::uint8_t virtualKey);
+
+// From now on, text typed by a key that is down now (its auto-repeat, or its press's text
+// still on its way) is not passed on as kMsgChar: a screen that asks for text gets none from a
+// key held over from the one before. The key types again once let go and pressed anew.
+void DXUTIgnoreTextOfHeldKeys();
 
 // Game controllers (SDL's game controller database, extended by SDL_GAMECONTROLLERCONFIG) are
 // opened as they are plugged in and closed as they are pulled out. Their buttons and stick

@@ -222,6 +222,24 @@ class PadGame : public FullGame {
     Step();
   }
 
+  // Signs with the letter picker: Up or Down, the shorter way round from a, to each letter
+  // and A to add it, one wrong letter taken back with B, then Start.
+  void EnterName(std::wstring_view name) override {
+    constexpr int kLetters = 26;
+    int shown = 0;
+    TapPad(SDL_CONTROLLER_BUTTON_A);
+    TapPad(SDL_CONTROLLER_BUTTON_B);
+    for (const wchar_t letter : name) {
+      const int up = (letter - L'a' - shown + kLetters) % kLetters;
+      for (int i = 0; i < std::min(up, kLetters - up); ++i)
+        TapPad(up <= kLetters / 2 ? SDL_CONTROLLER_BUTTON_DPAD_UP
+                                  : SDL_CONTROLLER_BUTTON_DPAD_DOWN);
+      TapPad(SDL_CONTROLLER_BUTTON_A);
+      shown = letter - L'a';
+    }
+    TapPad(SDL_CONTROLLER_BUTTON_START);
+  }
+
   VirtualPad pad_;
 
  private:
@@ -265,8 +283,10 @@ TEST_F(PadGame, APadAlonePlaysFromTheTitleThroughAMatchToTheHallOfFame) {
   for (int i = 0; i < 3; ++i) TapPad(SDL_CONTROLLER_BUTTON_Y);
   ASSERT_EQ(g_game.state, kStateMatch) << "the last slide leads to the match";
 
-  // The whole match with every move; no name can be typed, and A confirms the empty one.
-  PlayMatch(2, L"");
+  // The whole match with every move, and a name signed with the pad's letter picker.
+  const Result wyvern = PlayMatch(2, L"wyvern");
+  const std::string entered = "wyvern\n" + std::to_string(wyvern.score) + "\nnoname\n";
+  EXPECT_EQ(FileText("data/hiscore").substr(0, entered.size()), entered) << "entered once";
   EXPECT_TRUE(std::any_of(pad_.rumbles().begin(), pad_.rumbles().end(),
                           [](const VirtualPad::Rumble& r) { return r.lowFrequency == 0xFFFF; }))
       << "the pad rumbles in full as the dragon crashes";

@@ -45,7 +45,7 @@ class ScriptedPlayer : public GameFixture {
   // Sets the difficulty with Left and Right on the main menu.
   void PickDifficulty(int difficulty);
   // Types `name` (lower-case letters) on the hall of fame, keys and text, then Enter.
-  void EnterName(std::wstring_view name);
+  virtual void EnterName(std::wstring_view name);
 
   cDragon* Dragon() const;
   // Holds `keys` for `seconds` of frames, then lets go and runs the frame that sees it.
