@@ -1,7 +1,8 @@
 // The whole game as a new player meets it: a first start without any files of their own, the
 // slides, the loading screen, a match fought with every move the dragon has until it dies, the
 // name typed into the hall of fame, and a second start that finds the hall of fame and the
-// difficulty where the first one left them. Then the same with a pad alone in the hands.
+// difficulty where the first one left them. Then a pad alone in the hands, from the title
+// through a match and the menus.
 //
 // The player sits at the keyboard of a real, headless game: every frame goes through the
 // framework's frame path at 60 frames a second of the manual clock; frames nobody needs to see
@@ -79,9 +80,8 @@ class FullGame : public GameFixture {
   // A first start: no hall of fame, no settings.
   bool StartsWithHallOfFame() const override { return false; }
 
-  // Every key the player presses or lets go of goes through here: the framework's keyboard
-  // path; a player with a pad in its hands presses the pad's buttons instead.
-  virtual void SetKey(unsigned key, bool down) { DXUTInjectKey(key, down, false); }
+  // Every key the player presses or lets go of goes through the framework's keyboard path.
+  void SetKey(unsigned key, bool down) { DXUTInjectKey(key, down, false); }
 
   // Draws every `n`th frame from now on and only moves the others.
   void DrawEvery(int n) { drawEvery_ = n; }
@@ -234,9 +234,9 @@ class FullGame : public GameFixture {
   }
 
   // One match from its first frame to the dragon's death, played with every move until the
-  // dragon is left with `health`; ends on the title after `name` went into the hall of fame.
-  // Returns the score the hall of fame showed.
-  std::uint32_t PlayMatch(const std::string& name, float health) {
+  // dragon is left with a few hit points; ends on the title after `name` went into the hall
+  // of fame. Returns the score the hall of fame showed.
+  std::uint32_t PlayMatch(const std::string& name) {
     matchFrames_ = 0;
     EXPECT_EQ(g_game.state, kStateMatch);
     cDragon* dragon = Dragon();
@@ -274,7 +274,7 @@ class FullGame : public GameFixture {
     Snap();
     EXPECT_EQ(dragon->GetHeld(), nullptr) << "eaten";
 
-    dragon->health = std::min(dragon->health, health);
+    dragon->health = std::min(dragon->health, kWoundedHealth);
     Hunt(kFairFight);
     EXPECT_TRUE(WaitForScreen(kScreenHallOfFame, 20 * kFramesPerSecond)) << "the dragon died";
     DrawEvery(1);
@@ -326,7 +326,7 @@ TEST_F(FullGame, AFirstStartPlaysAMatchToTheEndAndTheNextStartKeepsTheHallOfFame
   EXPECT_EQ(g_game.settings.difficulty, 3);
   EXPECT_TRUE(std::filesystem::exists("data/settings"));
 
-  const std::uint32_t score = PlayMatch("cinder", kWoundedHealth);
+  const std::uint32_t score = PlayMatch("cinder");
   EXPECT_EQ(FileText("data/hiscore"), HallOfFameFile("cinder", score)) << "saved at the Enter";
 
   // The next start finds the hall of fame and the difficulty the player chose last, and
@@ -341,7 +341,8 @@ TEST_F(FullGame, AFirstStartPlaysAMatchToTheEndAndTheNextStartKeepsTheHallOfFame
   EXPECT_EQ(g_game.state, kStateMatch);
 }
 
-// The same player with a pad alone in its hands (the buttons for its keys are below).
+// The same player with a pad alone in its hands: the D-pad and A in the menus, the stick and A
+// in a match that ends by the dragon's health, Start and Back as Escape and Enter.
 class PadGame : public FullGame {
  protected:
   void SetUp() override {
@@ -352,85 +353,55 @@ class PadGame : public FullGame {
     pad_.Unplug();
     FullGame::TearDown();
   }
-
-  void SetKey(unsigned key, bool down) override {
-    const auto button = std::find_if(std::begin(kPadKeys), std::end(kPadKeys),
-                                     [key](const PadKey& k) { return k.key == key; });
-    if (button == std::end(kPadKeys)) return ADD_FAILURE() << "no pad button for key " << key;
-    const bool inMatch = g_game.state == kStateMatch;
-    pad_.SetButton(button->inMatch, down && inMatch);
-    pad_.SetButton(button->inMenus, down && !inMatch);
-    if (key >= VK_LEFT && key <= VK_DOWN) {
-      stickHeld_[key - VK_LEFT] = down && inMatch;
-      pad_.SetAxis(SDL_CONTROLLER_AXIS_LEFTX, StickTilt(VK_LEFT, VK_RIGHT));
-      pad_.SetAxis(SDL_CONTROLLER_AXIS_LEFTY, StickTilt(VK_UP, VK_DOWN));
-    }
-  }
-
-  // A press and release of `button`, then a frame.
-  void TapPad(SDL_GameControllerButton button) {
+  // A press of `button` held for `seconds` (none: a tap between frames), then a frame.
+  void TapPad(SDL_GameControllerButton button, double seconds = 0.0) {
     pad_.SetButton(button, true);
+    Wait(seconds);
     pad_.SetButton(button, false);
+    Step();
+  }
+  // Tilts the left stick along `axis` for `seconds`, then lets it go.
+  void Tilt(SDL_GameControllerAxis axis, float value, double seconds) {
+    pad_.SetAxis(axis, value);
+    Wait(seconds);
+    pad_.SetAxis(axis, 0.0f);
     Step();
   }
 
   VirtualPad pad_;
-
- private:
-  // The pad's button for each key the script presses, in a match and in the menus (none: the
-  // key is left alone there; the fire key would confirm the name once the match has ended).
-  // The arrows in a match are the left stick.
-  struct PadKey {
-    unsigned key;
-    SDL_GameControllerButton inMatch;
-    SDL_GameControllerButton inMenus;
-  };
-  static constexpr SDL_GameControllerButton kNone = SDL_CONTROLLER_BUTTON_INVALID;
-  static constexpr PadKey kPadKeys[] = {
-      {VK_LEFT, kNone, SDL_CONTROLLER_BUTTON_DPAD_LEFT},
-      {VK_RIGHT, kNone, SDL_CONTROLLER_BUTTON_DPAD_RIGHT},
-      {VK_UP, kNone, SDL_CONTROLLER_BUTTON_DPAD_UP},
-      {VK_DOWN, kNone, SDL_CONTROLLER_BUTTON_DPAD_DOWN},
-      {'A', SDL_CONTROLLER_BUTTON_DPAD_LEFT, kNone},
-      {'D', SDL_CONTROLLER_BUTTON_DPAD_RIGHT, kNone},
-      {'Z', SDL_CONTROLLER_BUTTON_A, kNone},
-      {'X', SDL_CONTROLLER_BUTTON_X, kNone},
-      {VK_RETURN, SDL_CONTROLLER_BUTTON_BACK, SDL_CONTROLLER_BUTTON_A},
-      {VK_ESCAPE, SDL_CONTROLLER_BUTTON_START, SDL_CONTROLLER_BUTTON_B},
-  };
-
-  float StickTilt(unsigned negative, unsigned positive) const {
-    if (stickHeld_[negative - VK_LEFT]) return -1.0f;
-    return stickHeld_[positive - VK_LEFT] ? 1.0f : 0.0f;
-  }
-
-  bool stickHeld_[4] = {};  // left, up, right, down
 };
 
 TEST_F(PadGame, APadAlonePlaysFromTheTitleThroughAMatchToTheHallOfFame) {
   Step();
   ASSERT_EQ(g_game.screen, kScreenTitle);
-  PickDifficulty(2);
-  PickMenuItem(0);
+  TapPad(SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
+  EXPECT_EQ(g_game.settings.difficulty, 2);
+  TapPad(SDL_CONTROLLER_BUTTON_A);
   ASSERT_EQ(g_game.screen, kScreenHowToPlay);
   // Any button turns the slides.
   for (int i = 0; i < 3; ++i) TapPad(SDL_CONTROLLER_BUTTON_Y);
   ASSERT_EQ(g_game.state, kStateMatch) << "the last slide leads to the match";
 
-  // The whole match with every move, ended by the dragon's health; no name can be typed, and
-  // A confirms the empty one.
-  PlayMatch("", 0.0f);
+  // The stick flies and A fires; then the dragon falls, and the pad rumbles in full as it
+  // crashes.
+  DrawEvery(10);
+  Tilt(SDL_CONTROLLER_AXIS_LEFTX, -1.0f, 1.0);
+  ASSERT_NE(Dragon(), nullptr);
+  EXPECT_LT(Dragon()->position.x, kLair.x - 200.0f);
+  TapPad(SDL_CONTROLLER_BUTTON_A, 0.2);
+  EXPECT_GE(CountProjectiles(kProjectileFireball), 1);
+  Dragon()->health = 0.0f;
+  ASSERT_TRUE(WaitForScreen(kScreenHallOfFame, 20 * kFramesPerSecond)) << "the dragon died";
   EXPECT_TRUE(std::any_of(pad_.rumbles().begin(), pad_.rumbles().end(),
-                          [](const VirtualPad::Rumble& r) { return r.lowFrequency == 0xFFFF; }))
-      << "the pad rumbles in full as the dragon crashes";
+                          [](const VirtualPad::Rumble& r) { return r.lowFrequency == 0xFFFF; }));
+  DrawEvery(1);
+  if (g_game.nameEntryActive != 0) TapPad(SDL_CONTROLLER_BUTTON_A);  // the empty name
+  TapPad(SDL_CONTROLLER_BUTTON_A);
+  ASSERT_EQ(g_game.screen, kScreenTitle);
   const std::string hallOfFame = FileText("data/hiscore");
 
   // The left stick moves in the menus and Start confirms as Enter does.
-  for (int i = 0; i < 3; ++i) {
-    pad_.SetAxis(SDL_CONTROLLER_AXIS_LEFTY, 1.0f);
-    pad_.SetAxis(SDL_CONTROLLER_AXIS_LEFTY, 0.0f);
-    Step();
-  }
+  for (int i = 0; i < 3; ++i) Tilt(SDL_CONTROLLER_AXIS_LEFTY, 1.0f, 0.0);
   TapPad(SDL_CONTROLLER_BUTTON_START);
   EXPECT_EQ(g_game.screen, kScreenCredits);
   TapPad(SDL_CONTROLLER_BUTTON_A);

@@ -1,8 +1,8 @@
 #pragma once
 // Pixels read back in tests: what a renderer drew, read once into a screenshot with the
 // questions the tests ask of it (a pixel, how many are lit, where the lit ones lie), and a
-// picture file read into RGBA pixels with its own (how opaque a pixel is, where the first
-// opaque pixel of a column lies, whether a rectangle holds a drawing or keeps clear).
+// picture file read into RGBA pixels with its own (how opaque a pixel is, whether a rectangle
+// holds a drawing or keeps clear).
 
 #include <SDL.h>
 #include <SDL_image.h>
@@ -92,14 +92,6 @@ class Picture {
   }
   std::uint8_t alpha(int x, int y) const { return channel(x, y, 3); }
   bool opaque(int x, int y) const { return alpha(x, y) >= kOpaque; }
-
-  // Row of the first drawn pixel of column x at or below row `from`, or -1.
-  int firstOpaqueRow(int x, int from = 0) const {
-    for (int y = from; y < height(); ++y) {
-      if (opaque(x, y)) return y;
-    }
-    return -1;
-  }
 
   int opaqueCount(PixelRect r) const {
     return Count(r, [&](int x, int y) { return opaque(x, y); });
