@@ -134,7 +134,7 @@ fi
   fail "cpack: $(tail -n 5 "$work/cpack.log")"
 package="$(ls "$work"/package/drakmoor_*.deb)"
 dpkg-deb --contents "$package" >"$work/contents.txt"
-grep -q ' \./usr/games/drakmoor$' "$work/contents.txt" || fail "the package has no /usr/games/drakmoor"
+grep -q " \./usr/$bindir/drakmoor\$" "$work/contents.txt" || fail "the package has no /usr/$bindir/drakmoor"
 # The menu face keeps the file name the game has always read, though its outlines are
 # OpenType's: the one warning let through.
 lintian --no-cfg --fail-on error,warning --suppress-tags opentype-font-wrong-filename \
