@@ -197,8 +197,9 @@ enum class DXUTGamepadAxis { kLeftX, kLeftY, kRightX, kRightY };
 // centre, rising to 1 at full tilt. With several pads, the one tilted most; 0 without a pad.
 float DXUTGetGamepadAxis(DXUTGamepadAxis axis);
 
-// Shakes every pad that can rumble with strength 0..1 for `seconds`; a new call replaces a
-// running one. Does nothing for pads without rumble.
+// Shakes every pad that can rumble with strength 0..1 for `seconds`, held between 1 ms and
+// 10 s; a new call replaces a running one. Does nothing for pads without rumble, nor for a
+// strength or length that is not a number.
 void DXUTRumbleGamepads(float strength, float seconds);
 
 // Each argument adds one to (true) or takes one from (false) its counter,

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cmath>
 #include <cstdlib>
 #include <optional>
 #include <string>
@@ -15,6 +16,7 @@
 #include "platform/frame_times.h"
 #include "platform/key_map.h"
 #include "platform/letterbox.h"
+#include "platform/rumble.h"
 #include "platform/sdl_device.h"
 #include "support/debug_trace.h"
 #include "support/picture.h"
@@ -241,6 +243,34 @@ TEST_F(Framework, APadsButtonsAndSticksAreKeysUntilItIsPulledOut) {
   EXPECT_EQ(CallNames(), expected) << "both keys let go, then the pad is gone";
   EXPECT_FALSE(CallsOf("key")[0].down);
   EXPECT_FALSE(CallsOf("message").back().down);
+}
+
+// A pad pulled out before the game heard of it is never heard of, the one plugged in after it
+// once. Rumbles last from a millisecond (SDL takes none as "for ever") to ten seconds, and a
+// length that is no number asks for none.
+TEST_F(Framework, APadGoneBeforeItsArrivalIsHandledIsNeverOpenedAndRumblesKeepSaneLengths) {
+  StartFramework();
+  VirtualPad gone;
+  VirtualPad pad;
+  gone.PlugIn();
+  gone.Unplug();
+  pad.PlugIn();
+  DXUTRunOneFrame();
+  ASSERT_EQ(CallsOf("message", kMsgGamepadChange).size(), 1u);
+  EXPECT_TRUE(CallsOf("message", kMsgGamepadChange)[0].down);
+  DXUTRumbleGamepads(0.5f, std::nanf(""));
+  EXPECT_TRUE(pad.rumbles().empty());
+  DXUTRumbleGamepads(0.5f, 1e-5f);
+  ASSERT_EQ(pad.rumbles().size(), 1u);
+  EXPECT_GT(pad.rumbles()[0].lowFrequency, 0);
+  EXPECT_EQ(RumbleMilliseconds(1e-5f), 1u);
+  EXPECT_EQ(RumbleMilliseconds(-3.0f), 1u);
+  EXPECT_EQ(RumbleMilliseconds(0.2f), 200u);
+  EXPECT_EQ(RumbleMilliseconds(1e30f), 10000u);
+  pad.Unplug();
+  DXUTRunOneFrame();
+  ASSERT_EQ(CallsOf("message", kMsgGamepadChange).size(), 2u);
+  EXPECT_FALSE(CallsOf("message", kMsgGamepadChange)[1].down);
 }
 
 // Focus loss pauses only in full screen; Alt+Enter switches to it, and its Enter never
