@@ -11,9 +11,11 @@
 #include <vector>
 
 #include "app/hiscore_table.h"
+#include "app/picture_state.h"
 #include "app/settings.h"
 #include "audio/sound_system.h"
 #include "platform/status.h"
+#include "ui/frame_counter.h"
 #include "world/creatures/screen_element.h"
 #include "world/vec2.h"
 
@@ -84,6 +86,10 @@ class cGame {
   void UpdateMenu(float elapsed);
   void RenderMenu(DXUTDevice* device, float elapsed);
   void RenderLoadingScreen(DXUTDevice* device);
+  // The colours of the menu texts that fade, as the menus draw them now.
+  std::uint32_t CreditsHeadingColour() const;
+  std::uint32_t CreditsNamesColour() const;
+  std::uint32_t PromptColour() const;
 
   // --- loading a match (load_match.cpp) ---
   HRESULT LoadMatch();
@@ -156,6 +162,7 @@ class cGame {
   std::uint32_t musicChannel = 0;  // the match music, ducked by a taunting hero
   bool showFrameCounter = false;   // F3: frames per second and frame times in a corner
   float volumeShownFor = 0.0f;     // seconds the volume indicator still shows
+  cFrameCounter frameCounter;
   // Told of every progress step of a load (tests watch the loading screen's values through
   // it); null in the game.
   void (*progressObserver)(float progress, int state) = nullptr;
@@ -176,6 +183,9 @@ class cGame {
   void TypeNameCharacter(wchar_t character);
   bool TypingName() const { return screen == kScreenHallOfFame && nameEntryActive != 0; }
   void ChooseMenuItem();
+  // On the main menu, holds the selection to the menu's items; every frame does, whether it
+  // draws or keeps its picture (ui/screens.cpp).
+  void ClampMenuSelection();
   // The menu screens' drawing (ui/screens.cpp).
   void DrawScreenPicture();
   void RenderMainMenu(cFont* font, int w, int h);
@@ -185,6 +195,10 @@ class cGame {
   int shownSlide_ = -1;
   // The keys pressed since the current screen was shown and not yet released.
   std::array<bool, 256> pressedOnScreen_{};
+
+  // The picture the back buffer holds, when it stands still: a frame that would draw the same
+  // keeps it. Forgotten when the device loses the back buffer's picture.
+  std::optional<cStillPicture> drawnPicture_;
 
   // Writes the hall of fame, when the player's files may be written.
   void SaveHallOfFame() const;

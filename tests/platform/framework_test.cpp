@@ -245,6 +245,49 @@ TEST_F(Framework, APadsButtonsAndSticksAreKeysUntilItIsPulledOut) {
   EXPECT_FALSE(CallsOf("message").back().down);
 }
 
+// A frame whose render callback keeps the picture is neither presented nor counted, unless the
+// window changed: then it is shown again while the window settles. Only frames the player sees
+// are counted, and a frame after a kept picture or an unfocused stretch is not timed.
+TEST_F(Framework, AKeptPictureIsShownAgainOnlyAfterAnExposeAndOnlySeenFramesAreTimed) {
+  static bool keep = false;
+  DXUTSetCallbackFrameRender([](DXUTDevice*, double, float, void*) {
+    Record({"render"});
+    if (keep) DXUTKeepPicture();
+  });
+  StartFramework();
+  using Counts = std::array<std::uint64_t, 2>;
+  const auto shown = [] {
+    const FrameTimeSummary run = DXUTGetFrameTimesWholeRun();
+    return Counts{run.frames, run.timed};
+  };
+  const auto runFrames = [](int count) {
+    for (int i = 0; i < count; ++i) DXUTRunOneFrame();
+  };
+  keep = false;
+  runFrames(40);  // the new window settles
+  EXPECT_EQ(shown(), (Counts{40, 39})) << "every present counts; the first is not timed";
+  keep = true;
+  runFrames(3);
+  EXPECT_EQ(CallsOf("render").size(), 43u) << "the game still decides every frame";
+  EXPECT_EQ(shown(), (Counts{40, 39}));
+  PushWindowEvent(SDL_WINDOWEVENT_EXPOSED);
+  runFrames(100);
+  const Counts settled = shown();
+  EXPECT_GT(settled[0], 40u);
+  EXPECT_LT(settled[0], 100u) << "kept again once the window settled";
+  EXPECT_EQ(settled[1], settled[0] - 2) << "a kept stretch before";
+  keep = false;
+  runFrames(2);
+  EXPECT_EQ(shown(), (Counts{settled[0] + 2, settled[1] + 1}));
+
+  DXUTSendWindowMessage(kMsgActivate, 0, 0);
+  runFrames(3);
+  DXUTSendWindowMessage(kMsgActivate, 1, 0);
+  runFrames(2);
+  EXPECT_EQ(shown(), (Counts{settled[0] + 4, settled[1] + 2}))
+      << "the unfocused stretch is no frame";
+}
+
 // A pad pulled out before the game heard of it is never heard of, the one plugged in after it
 // once. Rumbles last from a millisecond (SDL takes none as "for ever") to ten seconds, and a
 // length that is no number asks for none.
@@ -395,6 +438,11 @@ TEST(FrameTimes, MedianPercentileAndWorstOfTheWholeRunAndOfTheLastSecond) {
   EXPECT_GT(second.frames, 50u);
   EXPECT_LT(second.frames, 60u);
   EXPECT_DOUBLE_EQ(second.worst, 300.0);
+  times.AddUntimed(now + 5.0);  // shown again after a kept stretch: counted, not timed
+  EXPECT_EQ(times.LastSecond().frames, 1u);
+  EXPECT_EQ(times.LastSecond().timed, 0u);
+  EXPECT_EQ(times.WholeRun().frames, 201u);
+  EXPECT_DOUBLE_EQ(times.WholeRun().worst, 300.0);
 }
 
 TEST(Letterbox, TheBackBufferIsScaledWholeAndCentredWithBarsOnTheSpareSides) {
