@@ -119,6 +119,20 @@ void cGame::OnFrameMove(DXUTDevice* /*device*/, double /*time*/, float elapsed) 
 }
 
 void cGame::OnFrameRender(DXUTDevice* device, float elapsed) {
+  if (showFrameCounter) {
+    frameCounter.Update(DXUTGetTime());
+  } else {
+    frameCounter.Clear();
+  }
+  ClampMenuSelection();
+  // A picture that stands still is drawn once: the back buffer keeps it.
+  const std::optional<cStillPicture> picture = DescribePicture(*this);
+  if (picture && picture == drawnPicture_) {
+    DXUTKeepPicture();
+    return;
+  }
+  drawnPicture_ = picture;
+
   if (FAILED(ClearBackBuffer(device))) {
     DXUTTrace("game", __LINE__, E_FAIL,
               L"pDevice->Clear(0, NULL, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER , "
@@ -141,7 +155,7 @@ void cGame::OnFrameRender(DXUTDevice* device, float elapsed) {
     default:
       break;
   }
-  if (showFrameCounter && gui != nullptr) RenderFrameCounter(*gui);
+  if (showFrameCounter && gui != nullptr) frameCounter.Render(*gui);
   if ((state == kStateScreens || state == kStateMatch) && volumeShownFor > 0.0f && gui) {
     DrawVolumeIndicator(*gui, settings.volume, soundSystem.Muted());
   }
@@ -149,12 +163,14 @@ void cGame::OnFrameRender(DXUTDevice* device, float elapsed) {
 
 HRESULT cGame::OnCreateDevice(DXUTDevice* device, const DXUTSurfaceDesc* /*desc*/) {
   DXUTOutputDebugString(L"CREATE DEVICE\n");
+  drawnPicture_.reset();
   if (gui != nullptr) gui->OnCreateDevice(device);
   return S_OK;
 }
 
 HRESULT cGame::OnResetDevice(DXUTDevice* device, const DXUTSurfaceDesc* desc) {
   DXUTOutputDebugString(L"RESET DEVICE\n");
+  drawnPicture_.reset();  // the back buffer's picture is gone
   if (gui != nullptr) gui->OnResetDevice(device, desc);
   if (state == kStateScreens) {
     // A window switch rebuilds the screen, but the hall of fame keeps its name entry as it

@@ -11,9 +11,11 @@
 #include <vector>
 
 #include "app/hiscore_table.h"
+#include "app/picture_state.h"
 #include "app/settings.h"
 #include "audio/sound_system.h"
 #include "platform/status.h"
+#include "ui/frame_counter.h"
 #include "world/creatures/screen_element.h"
 #include "world/vec2.h"
 
@@ -86,6 +88,13 @@ class cGame {
   void UpdateMenu(float elapsed);
   void RenderMenu(DXUTDevice* device, float elapsed);
   void RenderLoadingScreen(DXUTDevice* device);
+  // The colours of the menu texts that fade, as the menus draw them now.
+  std::uint32_t CreditsHeadingColour() const;
+  std::uint32_t CreditsNamesColour() const;
+  std::uint32_t PromptColour() const;
+  // The letter the pad's picker offers at the end of the name; 0 while no picker shows (no name
+  // is asked for, or no pad is plugged in).
+  wchar_t PickerLetterShown() const { return TypingName() && padsPlugged_ > 0 ? pickedLetter_ : 0; }
 
   // --- loading a match (load_match.cpp) ---
   HRESULT LoadMatch();
@@ -158,6 +167,7 @@ class cGame {
   std::uint32_t musicChannel = 0;  // the match music, ducked by a taunting hero
   bool showFrameCounter = false;   // F3: frames per second and frame times in a corner
   float volumeShownFor = 0.0f;     // seconds the volume indicator still shows
+  cFrameCounter frameCounter;
   // Told of every progress step of a load (tests watch the loading screen's values through
   // it); null in the game.
   void (*progressObserver)(float progress, int state) = nullptr;
@@ -189,6 +199,9 @@ class cGame {
   void ApplyLetterPickerKey(unsigned key, bool keyDown);
   bool TypingName() const { return screen == kScreenHallOfFame && nameEntryActive != 0; }
   void ChooseMenuItem();
+  // On the main menu, holds the selection to the menu's items; every frame does, whether it
+  // draws or keeps its picture (ui/screens.cpp).
+  void ClampMenuSelection();
   // The menu screens' drawing (ui/screens.cpp).
   void DrawScreenPicture();
   void RenderMainMenu(cFont* font, int w, int h);
@@ -203,6 +216,10 @@ class cGame {
   // The pad picker's letter, and the pads plugged in (the picker shows only with one).
   wchar_t pickedLetter_ = L'a';
   int padsPlugged_ = 0;
+
+  // The picture the back buffer holds, when it stands still: a frame that would draw the same
+  // keeps it. Forgotten when the device loses the back buffer's picture.
+  std::optional<cStillPicture> drawnPicture_;
 
   // Writes the hall of fame, when the player's files may be written.
   void SaveHallOfFame() const;

@@ -244,7 +244,12 @@ long cGame::MsgProc(void* /*window*/, unsigned message, std::uintptr_t wParam,
       DXUTShowCursor(DXUTIsWindowed());
       break;
     case kMsgActivate:
-      if ((wParam & 0xFFFF) == 0) SetPaused(1);
+      // The menus only pause the sound while the window is away; a match stays paused.
+      if ((wParam & 0xFFFF) == 0) {
+        SetPaused(1);
+      } else if (state == kStateScreens) {
+        SetPaused(0);
+      }
       break;
     case kMsgChar:
       OnCharacter(static_cast<wchar_t>(wParam), (lParam & kCharRepeated) != 0);

@@ -153,6 +153,12 @@ HRESULT DXUTToggleFullScreen();
 // ("DXUTMainLoop") and returns E_FAIL.
 HRESULT DXUTMainLoop();
 
+// Called by the frame-render callback, in place of drawing, when the picture it would draw is
+// the one it drew last: the back buffer still holds it. The framework then neither presents nor
+// counts the frame, unless the window lost its picture (exposed, resized, shown again), which
+// the kept back buffer then mends. Frame move still runs every frame.
+void DXUTKeepPicture();
+
 // Ends the main loop after the pending messages; exitCode becomes
 // DXUTGetExitCode's value unless a framework error already set one.
 void DXUTPostQuitMessage(int exitCode);
@@ -179,7 +185,9 @@ double DXUTGetTime();            // seconds since DXUTInit, without stopped time
 float DXUTGetElapsedTime();      // seconds since the previous frame; never negative nor NaN
 float DXUTGetFPS();              // frames per second, updated once a second
 // Times of the shown frames (from one shown frame to the next) and their processor time (see
-// platform/frame_times.h): the last second's, and the whole run's since DXUTShutdown.
+// platform/frame_times.h): the last second's, and the whole run's since DXUTShutdown. A frame
+// counts as shown when it was presented to a window that is on screen and has the focus; a
+// kept picture, a hidden or unfocused window, or paused rendering times the next one afresh.
 FrameTimeSummary DXUTGetFrameTimesLastSecond();
 FrameTimeSummary DXUTGetFrameTimesWholeRun();
 FrameTimeSummary DXUTGetFrameCpuWholeRun();
@@ -204,8 +212,9 @@ enum class DXUTGamepadAxis { kLeftX, kLeftY, kRightX, kRightY };
 // centre, rising to 1 at full tilt. With several pads, the one tilted most; 0 without a pad.
 float DXUTGetGamepadAxis(DXUTGamepadAxis axis);
 
-// Shakes every pad that can rumble with strength 0..1 for `seconds`; a new call replaces a
-// running one. Does nothing for pads without rumble.
+// Shakes every pad that can rumble with strength 0..1 for `seconds`, held between 1 ms and
+// 10 s; a new call replaces a running one. Does nothing for pads without rumble, nor for a
+// strength or length that is not a number.
 void DXUTRumbleGamepads(float strength, float seconds);
 
 // Each argument adds one to (true) or takes one from (false) its counter,

@@ -8,9 +8,11 @@
 #include <array>
 #include <bitset>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 #include "platform/dxut_state.h"
+#include "platform/rumble.h"
 
 namespace {
 
@@ -21,6 +23,7 @@ constexpr float kDeadZone = 0.25f;
 constexpr float kDirectionPressTilt = 0.5f;
 constexpr float kDirectionReleaseTilt = 0.25f;
 constexpr float kFullMotor = 65535.0f;
+constexpr float kLongestRumbleMilliseconds = 10000.0f;
 
 // SDL's buttons with their key codes. The guide button belongs to the system, and the
 // buttons only some pads have (paddles, touchpad, share) have no code: the game never hears them.
@@ -118,13 +121,18 @@ void ChangePad(SDL_JoystickID id, Change change) {
   }
 }
 
+// The pad is known by the id of the controller that opened: the device index of its arrival
+// may name another pad, or none, by the time the arrival is handled.
 void OpenPad(int deviceIndex) {
   std::vector<Gamepad>& pads = GetGamepads().pads;
-  const SDL_JoystickID id = SDL_JoystickGetDeviceInstanceID(deviceIndex);
-  if (std::any_of(pads.begin(), pads.end(), [id](const Gamepad& p) { return p.id == id; })) return;
   SDL_GameController* controller = SDL_GameControllerOpen(deviceIndex);
   if (!controller) {
     DXUTOutputDebugString(L"Could not open game controller: %s\n", SDL_GetError());
+    return;
+  }
+  const SDL_JoystickID id = SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(controller));
+  if (std::any_of(pads.begin(), pads.end(), [id](const Gamepad& p) { return p.id == id; })) {
+    SDL_GameControllerClose(controller);  // opened already: this handle is one too many
     return;
   }
   Gamepad pad;
@@ -216,9 +224,17 @@ float DXUTGetGamepadAxis(DXUTGamepadAxis axis) {
   return strongest;
 }
 
+std::optional<std::uint32_t> RumbleMilliseconds(float seconds) {
+  if (std::isnan(seconds)) return std::nullopt;
+  // SDL takes 0 as "until the next call": even the shortest rumble lasts a millisecond.
+  const float milliseconds = std::clamp(seconds * 1000.0f, 1.0f, kLongestRumbleMilliseconds);
+  return static_cast<std::uint32_t>(std::lround(milliseconds));
+}
+
 void DXUTRumbleGamepads(float strength, float seconds) {
+  const std::optional<std::uint32_t> milliseconds = RumbleMilliseconds(seconds);
+  if (!milliseconds || std::isnan(strength)) return;
   const auto motor = static_cast<Uint16>(std::clamp(strength, 0.0f, 1.0f) * kFullMotor);
-  const auto milliseconds = static_cast<Uint32>(std::max(seconds, 0.0f) * 1000.0f);
   for (const Gamepad& pad : GetGamepads().pads)
-    SDL_GameControllerRumble(pad.controller, motor, motor, milliseconds);
+    SDL_GameControllerRumble(pad.controller, motor, motor, *milliseconds);
 }

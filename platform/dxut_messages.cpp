@@ -61,6 +61,11 @@ void HandleWindowEvent(const SDL_WindowEvent& event) {
       DXUTSendWindowMessage(kMsgSetCursor, 0, 0);
       break;
     case SDL_WINDOWEVENT_EXPOSED:
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+    case SDL_WINDOWEVENT_SHOWN:
+    case SDL_WINDOWEVENT_RESTORED:
+      // The window may have lost its picture, even one the game keeps.
+      DXUTWindowChanged();
       DXUTRepaint();
       break;
     default:

@@ -44,8 +44,12 @@ struct DXUTState {
   bool deviceObjectsReset = false;    // the device-reset callback succeeded
   bool presentWaitsForRetrace = false;
   std::uint64_t nextFrameDeadline = 0;  // for the 60-a-second hold without retrace
-  std::uint64_t lastPresentCounter = 0;   // when the previous frame was shown
-  double lastPresentCpu = 0.0;            // the process's processor time then (milliseconds)
+  // When the previous frame was shown (0: the next is timed afresh), and the process's
+  // processor time then (milliseconds).
+  std::uint64_t lastPresentCounter = 0;
+  double lastPresentCpu = 0.0;
+  bool pictureKept = false;  // the frame-render callback of this frame kept the picture
+  int framesToPresent = 0;   // the window changed: frames that present even a kept picture
   cFrameTimes frameTimes;
 
   std::wstring windowTitle;
@@ -117,6 +121,9 @@ void DXUTUpdateCursorClip();
 bool DXUTHandleNextEvent();
 void DXUTHandleKeyMessage(unsigned virtualKey, bool keyDown, bool altDown);
 void DXUTRepaint();  // renders the stored frame again while rendering is paused
+// The window was exposed, resized, shown or restored: its picture may be gone, so the next
+// frames present theirs even when the game keeps it (dxut_loop.cpp).
+void DXUTWindowChanged();
 
 // Game controllers (dxut_gamepads.cpp). Without SDL's controller layer the game runs on the
 // keyboard alone.

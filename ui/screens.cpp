@@ -97,8 +97,13 @@ void cGame::RenderMenu(DXUTDevice* /*device*/, float /*elapsed*/) {
   }
 }
 
+void cGame::ClampMenuSelection() {
+  if (state == kStateScreens && screen == kScreenTitle) {
+    menuSelection = std::clamp(menuSelection, 0, kMenuItemCount - 1);
+  }
+}
+
 void cGame::RenderMainMenu(cFont* font, int w, int h) {
-  menuSelection = std::clamp(menuSelection, 0, kMenuItemCount - 1);
   const float bandY = static_cast<float>(kMenuTop + kMenuRow / 2 + kMenuRow * menuSelection);
   gui->DrawLine(Vec2(0.0f, bandY), Vec2(static_cast<float>(w), bandY), kHighlight,
                 static_cast<float>(kMenuRow));
@@ -122,7 +127,7 @@ void cGame::RenderHallOfFame(cFont* font, int w) {
   if (font == nullptr) return;
   DrawCentred(font, L"hall of fame", MakeRect(0, 10, w, 40), kWhite);
 
-  const bool picking = TypingName() && padsPlugged_ > 0;
+  const wchar_t pickerLetter = PickerLetterShown();
   if (gold > 0 && matchTime > 0.0f) {
     const float whole = std::trunc(matchTime);
     const int minutes = static_cast<int>(matchTime / 60.0f);
@@ -137,16 +142,15 @@ void cGame::RenderHallOfFame(cFont* font, int w) {
     DrawCentred(font, result, MakeRect(0, 330, w, 530), kWhite);
     // With a pad plugged in, the letter its picker offers follows the name, set apart.
     wchar_t shownName[kNameLength + 8];
-    std::swprintf(shownName, std::size(shownName), picking ? L"%ls\u2039%lc\u203a" : L"%ls",
-                  nameBuffer, pickedLetter_);
+    std::swprintf(shownName, std::size(shownName), pickerLetter ? L"%ls\u2039%lc\u203a" : L"%ls",
+                  nameBuffer, pickerLetter);
     DrawCentred(font, shownName, MakeRect(0, 430, w, 630), kWhite);
   }
 
-  const float blink = std::sin(4.0f * static_cast<float>(DXUTGetTime()));
   const wchar_t* prompt = nameEntryActive != 0 ? L"please enter your name\n(confirm with enter)"
                                                : L"press enter to continue";
-  if (picking) prompt = L"please enter your name\n(pad: up/down and A add letters, start confirms)";
-  DrawCentred(font, prompt, MakeRect(0, 520, w, 600), WhiteWithAlpha(blink));
+  if (pickerLetter) prompt = L"please enter your name\n(pad: up/down and A add letters, start confirms)";
+  DrawCentred(font, prompt, MakeRect(0, 520, w, 600), PromptColour());
 
   for (int i = 0; i < kHiscoreEntries; ++i) {
     const std::uint32_t colour = WhiteWithAlpha(1.0f - 0.05f * static_cast<float>(i));
@@ -163,12 +167,26 @@ void cGame::RenderHallOfFame(cFont* font, int w) {
 void cGame::RenderCredits(cFont* font, int w, int h) {
   if (font == nullptr) return;
   const cCreditsEntry& entry = kCredits[creditsLine];
-  const float t = creditsTimer;
   Rect rect = MakeRect(50, 280, w - 50, h);
-  DrawCentred(font, entry.heading, rect, ArgbFromFloats(0.7f, 1.0f, 0.0f, (t - 1.0f) / 2.0f));
+  DrawCentred(font, entry.heading, rect, CreditsHeadingColour());
   rect.top += 60;
   rect.bottom += 60;
-  DrawCentred(font, entry.names, rect, WhiteWithAlpha(1.0f - 1.5f * t / 4.0f));
+  DrawCentred(font, entry.names, rect, CreditsNamesColour());
+}
+
+// The heading is fully there while the timer is at 3 or more and gone at 1; the names come in
+// from 2.67 and stay from 0 to the entry's end at -1.
+std::uint32_t cGame::CreditsHeadingColour() const {
+  return ArgbFromFloats(0.7f, 1.0f, 0.0f, (creditsTimer - 1.0f) / 2.0f);
+}
+
+std::uint32_t cGame::CreditsNamesColour() const {
+  return WhiteWithAlpha(1.0f - 1.5f * creditsTimer / 4.0f);
+}
+
+// Blinks: shown for half of every 1.57 seconds.
+std::uint32_t cGame::PromptColour() const {
+  return WhiteWithAlpha(std::sin(4.0f * static_cast<float>(DXUTGetTime())));
 }
 
 void cGame::RenderLoadingScreen(DXUTDevice* /*device*/) {

@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include <SDL_mixer.h>
 #include <gtest/gtest.h>
 
 #include "platform/dxut.h"
@@ -103,6 +104,9 @@ TEST_F(MenuKeys, CreditsAdvanceEveryFiveClampedSecondsAndEscapeQuitsFromTheTitle
   ASSERT_EQ(game().screen, kScreenTitle);
   DXUTSendWindowMessage(kMsgActivate, 0, 0);
   EXPECT_EQ(game().paused, 0) << "focus loss in the menus pauses only the sound";
+  EXPECT_GT(Mix_Paused(-1), 0) << "the title music";
+  DXUTSendWindowMessage(kMsgActivate, 1, 0);
+  EXPECT_EQ(Mix_Paused(-1), 0) << "focus back: the music plays on";
   Press(VK_ESCAPE);
   // The quit message is waiting: the main loop ends at once with exit code 0.
   EXPECT_TRUE(SUCCEEDED(DXUTMainLoop()));
@@ -129,6 +133,9 @@ TEST_F(MenuKeys, EscapeOrLostFocusStopsTheMatchAndEnterWhilePausedLeavesIt) {
   EXPECT_EQ(game().paused, 0) << "gaining focus";
   DXUTSendWindowMessage(kMsgActivate, 0, 0);
   EXPECT_EQ(game().paused, 1) << "losing focus";
+  DXUTSendWindowMessage(kMsgActivate, 1, 0);
+  EXPECT_EQ(game().paused, 1) << "focus back: the match waits for Escape";
+  EXPECT_GT(Mix_Paused(-1), 0) << "and so does its sound";
   Tap(VK_RETURN);
   EXPECT_EQ(game().state, kStateScreens);
   EXPECT_EQ(game().screen, kScreenTitle);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cmath>
 #include <cstdlib>
 #include <optional>
 #include <string>
@@ -15,6 +16,7 @@
 #include "platform/frame_times.h"
 #include "platform/key_map.h"
 #include "platform/letterbox.h"
+#include "platform/rumble.h"
 #include "platform/sdl_device.h"
 #include "support/debug_trace.h"
 #include "support/picture.h"
@@ -242,6 +244,77 @@ TEST_F(Framework, APadsButtonsAndSticksAreKeysUntilItIsPulledOut) {
   EXPECT_FALSE(CallsOf("message").back().down);
 }
 
+// A frame whose render callback keeps the picture is neither presented nor counted, unless the
+// window changed: then it is shown again while the window settles. Only frames the player sees
+// are counted, and a frame after a kept picture or an unfocused stretch is not timed.
+TEST_F(Framework, AKeptPictureIsShownAgainOnlyAfterAnExposeAndOnlySeenFramesAreTimed) {
+  static bool keep = false;
+  DXUTSetCallbackFrameRender([](DXUTDevice*, double, float, void*) {
+    Record({"render"});
+    if (keep) DXUTKeepPicture();
+  });
+  StartFramework();
+  using Counts = std::array<std::uint64_t, 2>;
+  const auto shown = [] {
+    const FrameTimeSummary run = DXUTGetFrameTimesWholeRun();
+    return Counts{run.frames, run.timed};
+  };
+  const auto runFrames = [](int count) {
+    for (int i = 0; i < count; ++i) DXUTRunOneFrame();
+  };
+  keep = false;
+  runFrames(40);  // the new window settles
+  EXPECT_EQ(shown(), (Counts{40, 39})) << "every present counts; the first is not timed";
+  keep = true;
+  runFrames(3);
+  EXPECT_EQ(CallsOf("render").size(), 43u) << "the game still decides every frame";
+  EXPECT_EQ(shown(), (Counts{40, 39}));
+  PushWindowEvent(SDL_WINDOWEVENT_EXPOSED);
+  runFrames(100);
+  const Counts settled = shown();
+  EXPECT_GT(settled[0], 40u);
+  EXPECT_LT(settled[0], 100u) << "kept again once the window settled";
+  EXPECT_EQ(settled[1], settled[0] - 2) << "a kept stretch before";
+  keep = false;
+  runFrames(2);
+  EXPECT_EQ(shown(), (Counts{settled[0] + 2, settled[1] + 1}));
+
+  DXUTSendWindowMessage(kMsgActivate, 0, 0);
+  runFrames(3);
+  DXUTSendWindowMessage(kMsgActivate, 1, 0);
+  runFrames(2);
+  EXPECT_EQ(shown(), (Counts{settled[0] + 4, settled[1] + 2}))
+      << "the unfocused stretch is no frame";
+}
+
+// A pad pulled out before the game heard of it is never heard of, the one plugged in after it
+// once. Rumbles last from a millisecond (SDL takes none as "for ever") to ten seconds, and a
+// length that is no number asks for none.
+TEST_F(Framework, APadGoneBeforeItsArrivalIsHandledIsNeverOpenedAndRumblesKeepSaneLengths) {
+  StartFramework();
+  VirtualPad gone;
+  VirtualPad pad;
+  gone.PlugIn();
+  gone.Unplug();
+  pad.PlugIn();
+  DXUTRunOneFrame();
+  ASSERT_EQ(CallsOf("message", kMsgGamepadChange).size(), 1u);
+  EXPECT_TRUE(CallsOf("message", kMsgGamepadChange)[0].down);
+  DXUTRumbleGamepads(0.5f, std::nanf(""));
+  EXPECT_TRUE(pad.rumbles().empty());
+  DXUTRumbleGamepads(0.5f, 1e-5f);
+  ASSERT_EQ(pad.rumbles().size(), 1u);
+  EXPECT_GT(pad.rumbles()[0].lowFrequency, 0);
+  EXPECT_EQ(RumbleMilliseconds(1e-5f), 1u);
+  EXPECT_EQ(RumbleMilliseconds(-3.0f), 1u);
+  EXPECT_EQ(RumbleMilliseconds(0.2f), 200u);
+  EXPECT_EQ(RumbleMilliseconds(1e30f), 10000u);
+  pad.Unplug();
+  DXUTRunOneFrame();
+  ASSERT_EQ(CallsOf("message", kMsgGamepadChange).size(), 2u);
+  EXPECT_FALSE(CallsOf("message", kMsgGamepadChange)[1].down);
+}
+
 // Focus loss pauses only in full screen; Alt+Enter switches to it, and its Enter never
 // reaches the game.
 TEST_F(Framework, FocusLossPausesOnlyInFullScreenWhichAltEnterTogglesAndClosingEndsTheLoop) {
@@ -364,6 +437,11 @@ TEST(FrameTimes, MedianPercentileAndWorstOfTheWholeRunAndOfTheLastSecond) {
   EXPECT_GT(second.frames, 50u);
   EXPECT_LT(second.frames, 60u);
   EXPECT_DOUBLE_EQ(second.worst, 300.0);
+  times.AddUntimed(now + 5.0);  // shown again after a kept stretch: counted, not timed
+  EXPECT_EQ(times.LastSecond().frames, 1u);
+  EXPECT_EQ(times.LastSecond().timed, 0u);
+  EXPECT_EQ(times.WholeRun().frames, 201u);
+  EXPECT_DOUBLE_EQ(times.WholeRun().worst, 300.0);
 }
 
 TEST(Letterbox, TheBackBufferIsScaledWholeAndCentredWithBarsOnTheSpareSides) {

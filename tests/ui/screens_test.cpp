@@ -46,6 +46,29 @@ TEST_F(MenuScreens, TheCreditsDimTheTitleAndFadeEachHeadingOutAsItsNamesFadeIn) 
   EXPECT_GT(LitPixels(340, 372, 150), 50) << "the names";
 }
 
+// A menu that stands still is drawn once and shown until it changes: a key changes it at the
+// next frame, and the credits' texts change frame after frame while they fade.
+TEST_F(MenuScreens, AStillMenuIsDrawnOnceAndTheCreditsEveryFrameTheyFade) {
+  const auto presents = [] { return DXUTGetFrameTimesWholeRun().frames; };
+  RunFrames(40);  // the new window settles
+  const auto still = presents();
+  RunFrames(30);
+  EXPECT_EQ(presents(), still) << "the title at rest";
+  const double secondItem = RowBrightness(420);
+  Tap(VK_DOWN);
+  RunFrames(1);
+  EXPECT_EQ(presents(), still + 1);
+  EXPECT_NE(RowBrightness(420), secondItem) << "the highlight moved down";
+
+  Tap('C');
+  RunFrames(1);
+  const auto credits = presents();
+  RunFrames(50);  // the heading shows fully, the names not yet
+  EXPECT_EQ(presents(), credits);
+  RunFrames(60);  // the heading fades from 10 frames in
+  EXPECT_GE(presents(), credits + 50);
+}
+
 // A match loads inside one frame move: each progress step must draw and show the loading
 // screen itself, or the player looks at a frozen picture until the match appears.
 TEST_F(MenuScreens, EveryProgressStepDrawsTheLoadingScreen) {
