@@ -46,8 +46,9 @@ HRESULT cGame::Init(cGUI* newGui) {
   soundSystem.SetMasterVolume(settings.volume);
 
   introSeen = hiscores.Load(hiscorePath_.c_str()) ? 1 : 0;
-  // From here on the files hold what the player has: writing them back keeps it.
-  savesFiles_ = !settingsPath_.empty();
+  // From here on the files hold what the player has: writing them back keeps it. A folder
+  // that cannot be written was read all the same, and is left as it is.
+  savesFiles_ = !settingsPath_.empty() && CurrentGameFolders().savesPlayerFiles;
   return S_OK;
 }
 

@@ -78,6 +78,8 @@ class cGame {
   // --- input (input.cpp, volume_keys.cpp) ---
   void OnKeyboard(unsigned key, bool keyDown, bool altDown);
   long MsgProc(void* window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
+  // Saves the back buffer as the next numbered picture in the screenshots folder; tells the
+  // player in one line when it cannot.
   void TakeScreenshot();
 
   // --- screens (ui/screens.cpp) ---
@@ -119,7 +121,7 @@ class cGame {
   cHiscoreTable hiscores;
   int nameEntryActive = 0;
   wchar_t nameBuffer[kNameLength] = {};
-  int screenshotCount = 0;
+  int screenshotCount = 0;  // no screenshot of this run is numbered below it
   int menuSelection = 0;
   int slideIndex = 0;
   int introSeen = 0;

@@ -2,11 +2,11 @@
 // the match's pause and screenshot keys, focus loss and a pad pulled out.
 
 #include <algorithm>
-#include <cstdio>
 #include <cwchar>
 #include <filesystem>
 
 #include "app/game.h"
+#include "app/screenshot_file.h"
 #include "platform/dxut.h"
 #include "platform/game_folders.h"
 #include "ui/gui.h"
@@ -265,14 +265,20 @@ long cGame::MsgProc(void* /*window*/, unsigned message, std::uintptr_t wParam,
 
 void cGame::TakeScreenshot() {
   if (DXUTGetD3DDevice() == nullptr) return;
-  const std::string& folder = CurrentGameFolders().screenshots;
-  char name[32];
-  std::snprintf(name, sizeof name, "screenshot%02d.png", screenshotCount);
-  const std::string path = folder + "/" + name;
-  std::error_code ignored;
-  if (!folder.empty()) std::filesystem::create_directories(folder, ignored);
-  if (folder.empty() || FAILED(DXUTSaveBackBufferPNG(path.c_str()))) {
-    DXUTOutputDebugString(L"Could not save screenshot %s\n", path.c_str());
+  const ScreenshotFile file =
+      ClaimScreenshotFile(CurrentGameFolders().screenshots, screenshotCount);
+  std::string problem = file.problem;
+  if (problem.empty()) {
+    if (SUCCEEDED(DXUTSaveBackBufferPNG(file.path.c_str()))) {
+      screenshotCount = file.number + 1;
+      return;
+    }
+    problem = DXUTGetLastErrorText();
+    std::error_code ignored;
+    std::filesystem::remove(file.path, ignored);
   }
-  ++screenshotCount;
+  // The number stays free, so pressing again where pictures cannot be saved repeats this
+  // line, which the player then reads only once.
+  DXUTOutputPlayerNotice(L"Drakmoor: could not save the screenshot %s (%s).", file.path.c_str(),
+                         problem.c_str());
 }

@@ -236,8 +236,8 @@ inline constexpr unsigned kMbIconWarning = 0x30;
 void DXUTMessageBox(const wchar_t* text, const wchar_t* caption, unsigned flags);
 
 // The game's debugger output, a developer's trace: printf-style wide format
-// (use %ls for wide strings, %s for narrow ones), written to standard error as
-// UTF-8 exactly as formatted (the game's lines bring their own "\n"), and only
+// (use %ls for wide strings, %s for narrow UTF-8 ones; see FormatUtf8V), written
+// to standard error as UTF-8 exactly as formatted (the game's lines bring their own "\n"), and only
 // while DXUTDebugOutputEnabled; otherwise it goes nowhere.
 void DXUTOutputDebugString(const wchar_t* format, ...);
 
@@ -250,6 +250,9 @@ bool DXUTDebugOutputEnabled();
 // line break is added here). Each distinct line is written once per run (until
 // DXUTShutdown), however often it is reported.
 void DXUTOutputPlayerNotice(const wchar_t* format, ...);
+
+// The platform's own words for its last failure (SDL's error text); empty when it has none.
+const char* DXUTGetLastErrorText();
 
 // Shows or hides the system cursor over the window.
 void DXUTShowCursor(bool show);

@@ -61,7 +61,7 @@ struct DXUTState {
   bool clipCursorWhenFullScreen = true;
   bool pausedForInactivity = false;
   bool referenceWarningShown = false;
-  std::set<std::wstring> playerNoticesWritten;  // each is written once
+  std::set<std::string> playerNoticesWritten;  // each is written once
 
   int pauseTimeCount = 0;
   int pauseRenderingCount = 0;
