@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <string>
 
 #include "platform/dxut.h"
@@ -16,6 +17,18 @@
 namespace {
 
 constexpr int kMenuMusic = 127;
+
+// Whether saving the player's file at `path` keeps what the player has: true when it was
+// read or is not there at all. One that is there but could not be read (its permissions, say)
+// stays as it is, and the player is told once.
+bool KeepsWhatItRead(const std::string& path, bool read) {
+  std::error_code error;
+  const auto type = std::filesystem::symlink_status(path, error).type();
+  if (read || type == std::filesystem::file_type::not_found) return true;
+  DXUTOutputPlayerNotice(L"Drakmoor: could not read %s; it is left as it is and not saved.",
+                         path.c_str());
+  return false;
+}
 
 }  // namespace
 
@@ -36,7 +49,7 @@ HRESULT cGame::Init(cGUI* newGui) {
 
   settingsPath_ = PlayerFilePath("settings");
   hiscorePath_ = PlayerFilePath("hiscore");
-  settings.Load(settingsPath_.c_str());
+  const bool settingsRead = SUCCEEDED(settings.Load(settingsPath_.c_str()));
   if (FAILED(soundSystem.Init(DXUTGetHWND(), settings.audio))) {
     soundSystem.Init(DXUTGetHWND(), 0);
     DXUTOutputDebugString(L"NO SOUND AVAILABLE!\n");
@@ -45,10 +58,14 @@ HRESULT cGame::Init(cGUI* newGui) {
   DXUTOutputDebugString(L"Successfully initialized SoundSystem..\n");
   soundSystem.SetMasterVolume(settings.volume);
 
-  introSeen = hiscores.Load(hiscorePath_.c_str()) ? 1 : 0;
+  const bool hiscoresRead = hiscores.Load(hiscorePath_.c_str());
+  introSeen = hiscoresRead ? 1 : 0;
   // From here on the files hold what the player has: writing them back keeps it. A folder
-  // that cannot be written was read all the same, and is left as it is.
-  savesFiles_ = !settingsPath_.empty() && CurrentGameFolders().savesPlayerFiles;
+  // that cannot be written was read all the same, and is left as it is; so is a file that is
+  // there but could not be read, which saving would replace with defaults.
+  const bool savesFolder = !settingsPath_.empty() && CurrentGameFolders().savesPlayerFiles;
+  savesSettings_ = savesFolder && KeepsWhatItRead(settingsPath_, settingsRead);
+  savesHallOfFame_ = savesFolder && KeepsWhatItRead(hiscorePath_, hiscoresRead);
   return S_OK;
 }
 
@@ -65,15 +82,13 @@ void cGame::Cleanup() {
   DXUTOutputDebugString(L"Cleaning up..\n");
   FreeWorld();
   // A start that never read the files must not overwrite the player's with defaults.
-  if (savesFiles_) {
-    hiscores.Save(hiscorePath_.c_str());
-    settings.Save(settingsPath_.c_str());
-  }
+  SaveHallOfFame();
+  if (savesSettings_) settings.Save(settingsPath_.c_str());
   DXUTOutputDebugString(L"done\n");
 }
 
 void cGame::SaveHallOfFame() const {
-  if (savesFiles_) hiscores.Save(hiscorePath_.c_str());
+  if (savesHallOfFame_) hiscores.Save(hiscorePath_.c_str());
 }
 
 void cGame::OnFrameMove(DXUTDevice* /*device*/, double /*time*/, float elapsed) {

@@ -211,8 +211,10 @@ class cGame {
   // written, and then the game plays without saving.
   std::string settingsPath_;
   std::string hiscorePath_;
-  // The files were read from a folder that can be written: writing them back keeps them.
-  bool savesFiles_ = false;
+  // Each file is written back only when it was read, or was not there, in a folder that can
+  // be written: writing it back then keeps what the player has.
+  bool savesSettings_ = false;
+  bool savesHallOfFame_ = false;
 };
 
 // The game object every world object reaches.

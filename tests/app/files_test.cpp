@@ -223,6 +223,25 @@ TEST_F(UnwritablePlayerFolder, ItsFilesAreReadAndNeverWritten) {
   EXPECT_EQ(FileText(kHiscorePath), kHallOfFame);
 }
 
+// A hall of fame that is there but cannot be read (a link that leads nowhere readable, as a
+// file the player cannot read would be) is the player's all the same: the game plays on with an
+// empty one and never saves over it, even after a new score.
+class UnreadableHallOfFame : public GameFixture {
+ protected:
+  bool StartsWithHallOfFame() const override { return false; }
+  void SetUp() override {
+    std::filesystem::create_directory("data");
+    std::filesystem::create_symlink("hiscore", kHiscorePath);  // a loop: open fails
+    GameFixture::SetUp();
+  }
+};
+
+TEST_F(UnreadableHallOfFame, IsNeverSavedOver) {
+  game().hiscores.Insert(L"anna", 300);
+  game().Cleanup();
+  EXPECT_TRUE(std::filesystem::is_symlink(kHiscorePath));
+}
+
 // Screenshots never replace a picture: each run goes on after the highest number in the folder
 // (two digits below 100), even in a folder of a thousand. A folder that cannot be made is told
 // once however often the player presses, naming the picture whole.
