@@ -142,7 +142,7 @@ void cGame::RenderHallOfFame(cFont* font, int w) {
     DrawCentred(font, result, MakeRect(0, 330, w, 530), kWhite);
     // With a pad plugged in, the letter its picker offers follows the name, set apart.
     wchar_t shownName[kNameLength + 8];
-    std::swprintf(shownName, std::size(shownName), pickerLetter ? L"%ls\u2039%lc\u203a" : L"%ls",
+    std::swprintf(shownName, std::size(shownName), pickerLetter ? L"%ls[%lc]" : L"%ls",
                   nameBuffer, pickerLetter);
     DrawCentred(font, shownName, MakeRect(0, 430, w, 630), kWhite);
   }
