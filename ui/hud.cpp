@@ -29,6 +29,7 @@ constexpr float kBreathBarWidth = 14.0f;
 constexpr float kRowSpacing = 25.0f;
 constexpr Vec2 kPanelOrigin{10.0f, 57.0f};
 constexpr float kMaxShownHealth = 100.0f;
+constexpr float kChaseSharePerSixtieth = 8.0f / 60.0f;  // of the gap to the real health
 constexpr float kFullBreath = 2.0f;
 constexpr float kHeroFullHealth = 400.0f;
 constexpr int kBadgeSize = 64;
@@ -147,7 +148,8 @@ void DrawDragonPanel(cGame& game, cGUI& gui, float elapsed) {
 void DrawAimMark(cGame& game, cGUI& gui) {
   const cDragon* dragon = static_cast<const cDragon*>(game.GetDragon());
   if (!dragon) return;
-  const Vec2 mouth = dragon->position + dragon->GetMouthOffset() - game.camera;
+  const Vec2 camera = game.CameraFor(*dragon, game.DrawnCamera());
+  const Vec2 mouth = dragon->position + dragon->GetMouthOffset() - camera;
   const Vec2 d = game.GetAimDirection() * 100.0f;
   gui.DrawLine(mouth + d * 0.7f, mouth + d, kAimMarkColour, kAimMarkWidth);
 }
@@ -186,7 +188,8 @@ void DrawPauseOverlay(cGUI& gui, int w, int h) {
 }  // namespace
 
 float ChaseHealth(float displayed, float health, float elapsed) {
-  displayed += (health - displayed) * 8.0f * elapsed;
+  const float gapLeft = std::pow(1.0f - kChaseSharePerSixtieth, elapsed * 60.0f);
+  displayed += (health - displayed) * (1.0f - gapLeft);
   if (std::fabs(health - displayed) <= 1.0f) displayed = health;
   return std::min(displayed, kMaxShownHealth);
 }
