@@ -8,12 +8,12 @@
 #include "app/game.h"
 #include "platform/dxut.h"
 #include "ui/gui.h"
+#include "ui/text_colour.h"
 #include "world/creatures/creature.h"
 #include "world/creatures/dragon.h"
 
 namespace {
 
-constexpr std::uint32_t kWhite = 0xffffffff;
 constexpr std::uint32_t kBarBackground = 0xa0000000;
 constexpr std::uint32_t kAimMarkColour = 0xa020c000;
 constexpr std::uint32_t kHealthLow = 0xa0ff0000;
@@ -44,7 +44,6 @@ constexpr Rect kGoldTextRect{10, 97, 210, 127};
 constexpr const wchar_t* kPausedText = L"paused";
 constexpr const wchar_t* kPauseHelpText =
     L"press <esc> to continue\nor <enter> to return to menu\n";
-constexpr std::uint32_t kPauseTextColour = kWhite;
 
 // Kept between frames and across matches.
 float displayedHealth = 0.0f;
@@ -182,7 +181,7 @@ void DrawPauseOverlay(cGUI& gui, int w, int h) {
   DrawText(gui, kPausedText, rect, kTextCenter, kWhite);
   rect.top += 25;
   rect.bottom += 25;
-  DrawText(gui, kPauseHelpText, rect, kTextCenter, kPauseTextColour);
+  DrawText(gui, kPauseHelpText, rect, kTextCenter, kWhite);
 }
 
 }  // namespace
