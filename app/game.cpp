@@ -46,8 +46,9 @@ HRESULT cGame::Init(cGUI* newGui) {
   soundSystem.SetMasterVolume(settings.volume);
 
   introSeen = hiscores.Load(hiscorePath_.c_str()) ? 1 : 0;
-  // From here on the files hold what the player has: writing them back keeps it.
-  savesFiles_ = !settingsPath_.empty();
+  // From here on the files hold what the player has: writing them back keeps it. A folder
+  // that cannot be written was read all the same, and is left as it is.
+  savesFiles_ = !settingsPath_.empty() && CurrentGameFolders().savesPlayerFiles;
   return S_OK;
 }
 
@@ -192,6 +193,7 @@ HRESULT cGame::ShowScreen(int newScreen) {
   menuSelection = 0;
   nameEntryActive = 0;
   pressedOnScreen_.fill(false);
+  DXUTIgnoreTextOfHeldKeys();
 
   switch (newScreen) {
     case kScreenTitle:
@@ -208,6 +210,7 @@ HRESULT cGame::ShowScreen(int newScreen) {
       if (hiscores.PlaceOf(MatchScore()) >= 0) {
         nameEntryActive = 1;
         nameBuffer[0] = L'\0';
+        pickedLetter_ = L'a';
       }
       break;
     case kScreenCredits:

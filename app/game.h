@@ -87,6 +87,8 @@ class cGame {
   // --- input (input.cpp, volume_keys.cpp) ---
   void OnKeyboard(unsigned key, bool keyDown, bool altDown);
   long MsgProc(void* window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
+  // Saves the back buffer as the next numbered picture in the screenshots folder; tells the
+  // player in one line when it cannot.
   void TakeScreenshot();
 
   // --- screens (ui/screens.cpp) ---
@@ -140,7 +142,7 @@ class cGame {
   cHiscoreTable hiscores;
   int nameEntryActive = 0;
   wchar_t nameBuffer[kNameLength] = {};
-  int screenshotCount = 0;
+  int screenshotCount = 0;  // no screenshot of this run is numbered below it
   int menuSelection = 0;
   int slideIndex = 0;
   int introSeen = 0;
@@ -188,18 +190,29 @@ class cGame {
   // One match step of kMatchStepSeconds: the dragon's control and the camera (also while
   // paused), then the clocks, the creatures, the projectiles and the spawning (match.cpp).
   void StepMatch();
-  // The master volume keys, in the menus and in a match: minus and plus (main keyboard and
-  // keypad) step the volume by a tenth while held, M mutes and unmutes when released; each
-  // shows the volume indicator. True when the key was one of them (its press and release are
-  // both used up). During name entry they do nothing, so that M types its letter.
-  bool ApplyVolumeKey(unsigned key, bool keyDown);
+  // A character typed (repeated: by the key's auto-repeat): the name's next letter while one
+  // is asked for, else perhaps a volume key.
+  void OnCharacter(wchar_t character, bool repeated);
+  // The master volume keys go by the character they type, whatever the keyboard's layout, in
+  // the menus and in a match outside name entry: "-" steps the volume down a tenth and "+" or
+  // "=" up (the keypad's too; auto-repeat keeps stepping), "m" mutes and unmutes (not on
+  // repeats); each shows the volume indicator. True when the character was one of them.
+  bool ApplyVolumeCharacter(wchar_t character, bool repeated);
   void ApplyMatchKey(unsigned key, bool keyDown);
   void ApplyMenuKey(unsigned key, bool keyDown);
   // The menu keys with a fixed meaning.
   void ApplyMenuCommandKey(unsigned key, bool keyDown);
-  // A character typed on the hall of fame: a letter a to z (A to Z lower-cased) joins the
-  // name while one is asked for; everything else is ignored.
+  // A letter a to z (A to Z lower-cased) joins the name asked for, up to its 31 characters;
+  // everything else is ignored.
   void TypeNameCharacter(wchar_t character);
+  void EraseLastNameCharacter();
+  // Enters the name with the match's score and saves the hall of fame; the entry is over.
+  void ConfirmName();
+  // A pad while a name is asked for, acting on the press: Up and Down choose the letter shown
+  // at the end of the name (a to z, wrapping), A adds it, B or X takes the last letter away,
+  // Start confirms as Enter does. Every pad key ends here, so none acts as a menu key (A is
+  // Enter in the menus) and no release left over from it does anything after the entry.
+  void ApplyLetterPickerKey(unsigned key, bool keyDown);
   bool TypingName() const { return screen == kScreenHallOfFame && nameEntryActive != 0; }
   void ChooseMenuItem();
   // The menu screens' drawing (ui/screens.cpp).
@@ -211,6 +224,11 @@ class cGame {
   int shownSlide_ = -1;
   // The keys pressed since the current screen was shown and not yet released.
   std::array<bool, 256> pressedOnScreen_{};
+  // The menu key pressed last: the one whose text a character message brings.
+  unsigned lastKeyPressed_ = 0;
+  // The pad picker's letter, and the pads plugged in (the picker shows only with one).
+  wchar_t pickedLetter_ = L'a';
+  int padsPlugged_ = 0;
 
   // Writes the hall of fame, when the player's files may be written.
   void SaveHallOfFame() const;

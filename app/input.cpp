@@ -1,11 +1,12 @@
-// Keys, pads and window messages: the menu keys, the name typed on the hall of fame, the
-// match's pause and screenshot keys, focus loss and a pad pulled out.
+// Keys, pads and window messages: the menu keys, the name typed or picked on the hall of fame,
+// the match's pause and screenshot keys, focus loss and a pad pulled out.
 
-#include <cstdio>
+#include <algorithm>
 #include <cwchar>
 #include <filesystem>
 
 #include "app/game.h"
+#include "app/screenshot_file.h"
 #include "platform/dxut.h"
 #include "platform/game_folders.h"
 #include "ui/gui.h"
@@ -16,6 +17,10 @@ constexpr int kLastSlide = 2;
 constexpr unsigned kFrameCounterKey = VK_F1 + 2;  // F3
 
 enum MenuItem : int { kStartGame = 0, kHowToPlay, kHallOfFame, kCredits, kQuit };
+
+bool IsPadKey(unsigned key) {
+  return key >= VK_GAMEPAD_A && key <= VK_GAMEPAD_RIGHT_THUMBSTICK_LEFT;
+}
 
 // A pad in the menus: the D-pad and the left stick move, A and Start confirm as Enter does, B
 // goes back where Escape does. Its other buttons keep their own codes.
@@ -61,8 +66,12 @@ unsigned MatchKeyOf(unsigned key) {
 void cGame::OnKeyboard(unsigned key, bool keyDown, bool /*altDown*/) {
   // Everywhere, on the press; the menus still see the key (it turns a slide).
   if (key == kFrameCounterKey && keyDown) showFrameCounter = !showFrameCounter;
-  if (ApplyVolumeKey(key, keyDown)) return;
   if (state == kStateScreens) {
+    if (TypingName() && IsPadKey(key)) {
+      ApplyLetterPickerKey(key, keyDown);
+      return;
+    }
+    if (keyDown) lastKeyPressed_ = MenuKeyOf(key) & 0xFFu;
     ApplyMenuKey(MenuKeyOf(key), keyDown);
   } else if (state == kStateMatch) {
     ApplyMatchKey(MatchKeyOf(key), keyDown);
@@ -110,8 +119,16 @@ void cGame::ApplyMenuKey(unsigned key, bool keyDown) {
   }
 }
 
+void cGame::OnCharacter(wchar_t character, bool repeated) {
+  if (state == kStateScreens && TypingName()) {
+    TypeNameCharacter(character);
+  } else if (ApplyVolumeCharacter(character, repeated) && state == kStateScreens) {
+    // The key that typed it has done its work: its release does not also turn a slide.
+    pressedOnScreen_[lastKeyPressed_] = false;
+  }
+}
+
 void cGame::TypeNameCharacter(wchar_t character) {
-  if (state != kStateScreens || !TypingName()) return;
   if (character >= L'A' && character <= L'Z')
     character = static_cast<wchar_t>(character - L'A' + L'a');
   if (character < L'a' || character > L'z') return;
@@ -119,6 +136,47 @@ void cGame::TypeNameCharacter(wchar_t character) {
   if (length < kNameLength - 1) {
     nameBuffer[length] = character;
     nameBuffer[length + 1] = L'\0';
+  }
+}
+
+void cGame::EraseLastNameCharacter() {
+  const std::size_t length = std::wcslen(nameBuffer);
+  if (length > 0) nameBuffer[length - 1] = L'\0';
+}
+
+void cGame::ConfirmName() {
+  hiscores.Insert(nameBuffer, MatchScore());
+  nameEntryActive = 0;
+  nameBuffer[0] = L'\0';
+  // Saved at once: a crash before the next cleanup must not lose the new entry.
+  SaveHallOfFame();
+}
+
+void cGame::ApplyLetterPickerKey(unsigned key, bool keyDown) {
+  if (!keyDown) return;
+  constexpr int kLetters = 26;
+  const int letter = pickedLetter_ - L'a';
+  switch (key) {
+    case VK_GAMEPAD_DPAD_UP:
+    case VK_GAMEPAD_LEFT_THUMBSTICK_UP:
+      pickedLetter_ = static_cast<wchar_t>(L'a' + (letter + 1) % kLetters);
+      break;
+    case VK_GAMEPAD_DPAD_DOWN:
+    case VK_GAMEPAD_LEFT_THUMBSTICK_DOWN:
+      pickedLetter_ = static_cast<wchar_t>(L'a' + (letter + kLetters - 1) % kLetters);
+      break;
+    case VK_GAMEPAD_A:
+      TypeNameCharacter(pickedLetter_);
+      break;
+    case VK_GAMEPAD_B:
+    case VK_GAMEPAD_X:
+      EraseLastNameCharacter();
+      break;
+    case VK_GAMEPAD_MENU:
+      ConfirmName();
+      break;
+    default:
+      break;
   }
 }
 
@@ -136,11 +194,7 @@ void cGame::ApplyMenuCommandKey(unsigned key, bool keyDown) {
     ChooseMenuItem();
   } else if (key == VK_RETURN && released && screen == kScreenHallOfFame) {
     if (nameEntryActive != 0) {
-      hiscores.Insert(nameBuffer, MatchScore());
-      nameEntryActive = 0;
-      nameBuffer[0] = L'\0';
-      // Saved at once: a crash before the next cleanup must not lose the new entry.
-      SaveHallOfFame();
+      ConfirmName();
     } else {
       ShowScreen(kScreenTitle);
     }
@@ -151,8 +205,7 @@ void cGame::ApplyMenuCommandKey(unsigned key, bool keyDown) {
   } else if (key == 'C' && keyDown && screen != kScreenCredits && !TypingName()) {
     ShowScreen(kScreenCredits);
   } else if (key == VK_BACK && released && TypingName()) {
-    const std::size_t length = std::wcslen(nameBuffer);
-    if (length > 0) nameBuffer[length - 1] = L'\0';
+    EraseLastNameCharacter();
   }
 }
 
@@ -184,7 +237,7 @@ void cGame::ChooseMenuItem() {
 }
 
 long cGame::MsgProc(void* /*window*/, unsigned message, std::uintptr_t wParam,
-                    std::intptr_t /*lParam*/) {
+                    std::intptr_t lParam) {
   switch (message) {
     case kMsgSetCursor:
       DXUTShowCursor(DXUTIsWindowed());
@@ -193,9 +246,10 @@ long cGame::MsgProc(void* /*window*/, unsigned message, std::uintptr_t wParam,
       if ((wParam & 0xFFFF) == 0) SetPaused(1);
       break;
     case kMsgChar:
-      TypeNameCharacter(static_cast<wchar_t>(wParam));
+      OnCharacter(static_cast<wchar_t>(wParam), (lParam & kCharRepeated) != 0);
       break;
     case kMsgGamepadChange:
+      padsPlugged_ = wParam != 0 ? padsPlugged_ + 1 : std::max(0, padsPlugged_ - 1);
       // A pad pulled out in the middle of a match leaves the dragon without its player.
       if (wParam == 0 && state == kStateMatch) SetPaused(1);
       break;
@@ -210,14 +264,20 @@ long cGame::MsgProc(void* /*window*/, unsigned message, std::uintptr_t wParam,
 
 void cGame::TakeScreenshot() {
   if (DXUTGetD3DDevice() == nullptr) return;
-  const std::string& folder = CurrentGameFolders().screenshots;
-  char name[32];
-  std::snprintf(name, sizeof name, "screenshot%02d.png", screenshotCount);
-  const std::string path = folder + "/" + name;
-  std::error_code ignored;
-  if (!folder.empty()) std::filesystem::create_directories(folder, ignored);
-  if (folder.empty() || FAILED(DXUTSaveBackBufferPNG(path.c_str()))) {
-    DXUTOutputDebugString(L"Could not save screenshot %s\n", path.c_str());
+  const ScreenshotFile file =
+      ClaimScreenshotFile(CurrentGameFolders().screenshots, screenshotCount);
+  std::string problem = file.problem;
+  if (problem.empty()) {
+    if (SUCCEEDED(DXUTSaveBackBufferPNG(file.path.c_str()))) {
+      screenshotCount = file.number + 1;
+      return;
+    }
+    problem = DXUTGetLastErrorText();
+    std::error_code ignored;
+    std::filesystem::remove(file.path, ignored);
   }
-  ++screenshotCount;
+  // The number stays free, so pressing again where pictures cannot be saved repeats this
+  // line, which the player then reads only once.
+  DXUTOutputPlayerNotice(L"Drakmoor: could not save the screenshot %s (%s).", file.path.c_str(),
+                         problem.c_str());
 }

@@ -1,10 +1,9 @@
-// The player's master volume keys.
+// The player's master volume keys, by the character they type.
 
 #include <algorithm>
 #include <cmath>
 
 #include "app/game.h"
-#include "platform/virtual_keys.h"
 
 namespace {
 
@@ -24,16 +23,15 @@ float StepDown(float volume) {
 
 }  // namespace
 
-bool cGame::ApplyVolumeKey(unsigned key, bool keyDown) {
+bool cGame::ApplyVolumeCharacter(wchar_t character, bool repeated) {
   if (state != kStateScreens && state != kStateMatch) return false;
-  if (state == kStateScreens && screen == kScreenHallOfFame && nameEntryActive != 0) return false;
+  if (state == kStateScreens && TypingName()) return false;
 
-  const bool louder = key == VK_OEM_PLUS || key == VK_ADD;
-  const bool quieter = key == VK_OEM_MINUS || key == VK_SUBTRACT;
-  if (key == 'M') {
-    if (!keyDown) soundSystem.SetMuted(!soundSystem.Muted());
+  const bool louder = character == L'+' || character == L'=';
+  const bool quieter = character == L'-';
+  if (character == L'm' || character == L'M') {
+    if (!repeated) soundSystem.SetMuted(!soundSystem.Muted());
   } else if (louder || quieter) {
-    if (!keyDown) return true;
     settings.volume = louder ? StepUp(settings.volume) : StepDown(settings.volume);
     soundSystem.SetMasterVolume(settings.volume);
     soundSystem.SetMuted(false);

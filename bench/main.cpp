@@ -88,6 +88,8 @@ std::vector<Figure> TheFigures() {
        "BM_FrameRenderFloor:floor_draws_per_frame", 1.2, true},
       {"frame without shortcuts / its floor (before)", "BM_FrameRenderFloor:plain_render_us",
        "BM_FrameRenderFloor", kNoGoal},
+      {"radar / its floor", "BM_RadarFloor:radar_us", "BM_RadarFloor", 1.5},
+      {"radar / frame render", "BM_RadarFloor:radar_us", "BM_FrameRender", 0.05},
       {"first match load / raw decode and upload", "BM_LoadMatchFirst", "BM_LoadRawDecode", 1.5},
       {"second match load / first match load", "BM_LoadMatchAgain", "BM_LoadMatchFirst", 0.1},
   };

@@ -1,6 +1,7 @@
 # The Debian package: `cpack -G DEB` in the build folder makes
-# drakmoor_<version>_amd64.deb from the install rules, installed under /usr,
-# with its library dependencies worked out by dpkg-shlibdeps.
+# drakmoor_<version>_amd64.deb from the install rules, installed under /usr
+# (so the game is /usr/games/drakmoor), with its library dependencies worked out
+# by dpkg-shlibdeps.
 set(CPACK_PACKAGE_NAME drakmoor)
 set(CPACK_PACKAGE_VENDOR "The Drakmoor team")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
@@ -17,7 +18,7 @@ string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
 set(CPACK_GENERATOR DEB)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "The Drakmoor team")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "The Drakmoor team <team@drakmoor.org>")
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

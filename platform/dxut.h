@@ -92,8 +92,10 @@ inline constexpr unsigned kMsgFontChange = 0x001D;  // the installed fonts chang
 inline constexpr unsigned kMsgClose = 0x0010;       // the player asked to close the window
 inline constexpr unsigned kMsgDestroy = 0x0002;     // the window is going away; the quit message follows
 // A character typed, as the keyboard layout and input method make it: wParam is its Unicode
-// code point. Comes after the key press that typed it.
+// code point; lParam has kCharRepeated set when the key's auto-repeat typed it. Comes after
+// the key press that typed it.
 inline constexpr unsigned kMsgChar = 0x0102;
+inline constexpr std::intptr_t kCharRepeated = std::intptr_t{1} << 30;
 // A game controller was plugged in (wParam non-zero) or pulled out (zero); a pulled-out pad's
 // held buttons have been released before this message.
 inline constexpr unsigned kMsgGamepadChange = 0x0219;
@@ -188,6 +190,11 @@ FrameTimeSummary DXUTGetFrameCpuWholeRun();
 // the key table that the key messages keep.
 bool DXUTIsKeyDown(std::uint8_t virtualKey);
 
+// From now on, text typed by a key that is down now (its auto-repeat, or its press's text
+// still on its way) is not passed on as kMsgChar: a screen that asks for text gets none from a
+// key held over from the one before. The key types again once let go and pressed anew.
+void DXUTIgnoreTextOfHeldKeys();
+
 // Game controllers (SDL's game controller database, extended by SDL_GAMECONTROLLERCONFIG) are
 // opened as they are plugged in and closed as they are pulled out. Their buttons and stick
 // directions come as VK_GAMEPAD_* keys; their sticks can also be read as tilts.
@@ -229,8 +236,8 @@ inline constexpr unsigned kMbIconWarning = 0x30;
 void DXUTMessageBox(const wchar_t* text, const wchar_t* caption, unsigned flags);
 
 // The game's debugger output, a developer's trace: printf-style wide format
-// (use %ls for wide strings, %s for narrow ones), written to standard error as
-// UTF-8 exactly as formatted (the game's lines bring their own "\n"), and only
+// (use %ls for wide strings, %s for narrow UTF-8 ones; see FormatUtf8V), written
+// to standard error as UTF-8 exactly as formatted (the game's lines bring their own "\n"), and only
 // while DXUTDebugOutputEnabled; otherwise it goes nowhere.
 void DXUTOutputDebugString(const wchar_t* format, ...);
 
@@ -243,6 +250,9 @@ bool DXUTDebugOutputEnabled();
 // line break is added here). Each distinct line is written once per run (until
 // DXUTShutdown), however often it is reported.
 void DXUTOutputPlayerNotice(const wchar_t* format, ...);
+
+// The platform's own words for its last failure (SDL's error text); empty when it has none.
+const char* DXUTGetLastErrorText();
 
 // Shows or hides the system cursor over the window.
 void DXUTShowCursor(bool show);

@@ -74,10 +74,32 @@ void HandleMouseButton(const SDL_MouseButtonEvent& event) {
   if (index < GetDXUTState().mouseButtons.size()) GetDXUTState().mouseButtons[index] = event.state == SDL_PRESSED;
 }
 
-// Typed text, one message per character, after the key press that typed it.
+// Notes which physical key types the text that follows, and which keys are held.
+void NoteKeyboardKey(const SDL_KeyboardEvent& event) {
+  DXUTState& state = GetDXUTState();
+  const SDL_Scancode scancode = event.keysym.scancode;
+  if (scancode <= SDL_SCANCODE_UNKNOWN || scancode >= SDL_NUM_SCANCODES) return;
+  if (event.type == SDL_KEYDOWN) {
+    state.scancodesHeld.set(scancode);
+    state.typingScancode = scancode;
+    state.typingRepeats = event.repeat != 0;
+  } else {
+    state.scancodesHeld.reset(scancode);
+    state.scancodesWithoutText.reset(scancode);
+  }
+}
+
+// Typed text, one message per character, after the key press that typed it; text with no key
+// press before it (an input method's) counts as freshly typed.
 void HandleTextInput(const SDL_TextInputEvent& event) {
+  DXUTState& state = GetDXUTState();
+  const SDL_Scancode typist = state.typingScancode;
+  const std::intptr_t repeated = state.typingRepeats ? kCharRepeated : 0;
+  state.typingScancode = SDL_SCANCODE_UNKNOWN;
+  state.typingRepeats = false;
+  if (typist != SDL_SCANCODE_UNKNOWN && state.scancodesWithoutText.test(typist)) return;
   for (wchar_t character : Utf8ToWide(event.text)) {
-    DXUTSendWindowMessage(kMsgChar, static_cast<std::uintptr_t>(character), 0);
+    DXUTSendWindowMessage(kMsgChar, static_cast<std::uintptr_t>(character), repeated);
   }
 }
 
@@ -85,6 +107,7 @@ void HandleEvent(const SDL_Event& event) {
   switch (event.type) {
     case SDL_KEYDOWN:
     case SDL_KEYUP:
+      NoteKeyboardKey(event.key);
       if (const std::uint8_t key = VirtualKeyFromScancode(event.key.keysym.scancode)) {
         DXUTHandleKeyMessage(key, event.type == SDL_KEYDOWN, (event.key.keysym.mod & KMOD_ALT) != 0);
       }
@@ -188,6 +211,11 @@ bool DXUTIsKeyDown(std::uint8_t virtualKey) {
     return state.keys[virtualKey] || (modifier < count && live[modifier]);
   }
   return state.keys[virtualKey];
+}
+
+void DXUTIgnoreTextOfHeldKeys() {
+  DXUTState& state = GetDXUTState();
+  state.scancodesWithoutText = state.scancodesHeld;
 }
 
 void DXUTInjectKey(unsigned virtualKey, bool keyDown, bool altDown) {

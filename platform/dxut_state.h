@@ -3,6 +3,7 @@
 // share. Only platform/ includes this.
 
 #include <array>
+#include <bitset>
 #include <set>
 #include <string>
 
@@ -60,7 +61,7 @@ struct DXUTState {
   bool clipCursorWhenFullScreen = true;
   bool pausedForInactivity = false;
   bool referenceWarningShown = false;
-  std::set<std::wstring> playerNoticesWritten;  // each is written once
+  std::set<std::string> playerNoticesWritten;  // each is written once
 
   int pauseTimeCount = 0;
   int pauseRenderingCount = 0;
@@ -79,6 +80,12 @@ struct DXUTState {
   double lastStatisticsTime = 0.0;
 
   std::array<bool, 256> keys{};
+  // The keyboard's keys by scancode: held now, and held since DXUTIgnoreTextOfHeldKeys (their
+  // text is dropped until they are let go). The last key pressed types the text that follows.
+  std::bitset<SDL_NUM_SCANCODES> scancodesHeld;
+  std::bitset<SDL_NUM_SCANCODES> scancodesWithoutText;
+  SDL_Scancode typingScancode = SDL_SCANCODE_UNKNOWN;
+  bool typingRepeats = false;
   std::array<bool, 5> mouseButtons{};
   bool enterSwallowedByAltEnter = false;  // its release must not reach the game either
 };

@@ -25,17 +25,6 @@ constexpr ModifierKey kModifierKeys[] = {
     {SDL_SCANCODE_RCTRL, VK_RCONTROL}, {SDL_SCANCODE_LALT, VK_LMENU},   {SDL_SCANCODE_RALT, VK_RMENU},
 };
 
-// The punctuation keys the game reads go by what they type on the player's layout, wherever
-// the key sits (on a US keyboard + shares the = key).
-std::uint8_t OemKeyFromLayout(SDL_Scancode scancode) {
-  switch (SDL_GetKeyFromScancode(scancode)) {
-    case SDLK_MINUS: return Code(VK_OEM_MINUS);
-    case SDLK_PLUS:
-    case SDLK_EQUALS: return Code(VK_OEM_PLUS);
-    default: return 0;
-  }
-}
-
 }  // namespace
 
 std::uint8_t VirtualKeyFromScancode(SDL_Scancode scancode) {
@@ -74,7 +63,7 @@ std::uint8_t VirtualKeyFromScancode(SDL_Scancode scancode) {
     case SDL_SCANCODE_KP_MINUS: return Code(VK_SUBTRACT);
     case SDL_SCANCODE_KP_PERIOD: return Code(VK_DECIMAL);
     case SDL_SCANCODE_KP_DIVIDE: return Code(VK_DIVIDE);
-    default: return OemKeyFromLayout(scancode);
+    default: return 0;
   }
 }
 

@@ -1,5 +1,10 @@
 #include "platform/utf8.h"
 
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cwchar>
+
 namespace {
 
 constexpr char32_t kReplacementCharacter = 0xFFFD;
@@ -23,6 +28,116 @@ void AppendUtf8(std::string& out, char32_t c) {
     out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
     out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
     out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
+// Appends `value` written by one narrow conversion `spec` ("%-8.3ld").
+template <typename T>
+void AppendConversion(std::string& out, const std::string& spec, T value) {
+  const int length = std::snprintf(nullptr, 0, spec.c_str(), value);
+  if (length <= 0) return;
+  const std::size_t start = out.size();
+  out.resize(start + static_cast<std::size_t>(length) + 1);
+  std::snprintf(out.data() + start, static_cast<std::size_t>(length) + 1, spec.c_str(), value);
+  out.resize(start + static_cast<std::size_t>(length));
+}
+
+// Appends the next argument, an integer of the type `length` names for the conversion
+// (`Plain` without a length modifier, which also stands for "hh" and "h").
+template <typename Plain, typename Long, typename LongLong, typename Max, typename Size>
+void AppendInteger(std::string& out, const std::string& spec, std::string_view length,
+                   std::va_list* args) {
+  if (length == "l") {
+    AppendConversion(out, spec, va_arg(*args, Long));
+  } else if (length == "ll") {
+    AppendConversion(out, spec, va_arg(*args, LongLong));
+  } else if (length == "j") {
+    AppendConversion(out, spec, va_arg(*args, Max));
+  } else if (length == "z" || length == "t") {
+    AppendConversion(out, spec, va_arg(*args, Size));
+  } else {
+    AppendConversion(out, spec, va_arg(*args, Plain));
+  }
+}
+
+bool IsLengthModifier(std::string_view length) {
+  for (std::string_view known : {"", "hh", "h", "l", "ll", "j", "z", "t", "L"}) {
+    if (length == known) return true;
+  }
+  return false;
+}
+
+// FormatUtf8V, taking the arguments through a pointer so that helpers can take them in turn.
+std::string FormatArguments(const wchar_t* format, std::va_list* args) {
+  const std::string text = WideToUtf8(format != nullptr ? format : L"");
+  std::string out;
+  std::size_t next = 0;
+  for (;;) {
+    const std::size_t percent = text.find('%', next);
+    out.append(text, next, percent == std::string::npos ? std::string::npos : percent - next);
+    if (percent == std::string::npos) return out;
+    const std::size_t lengthAt = text.find_first_not_of("-+ #0123456789.", percent + 1);
+    const std::size_t conversionAt = text.find_first_not_of("hljztL", lengthAt);
+    if (conversionAt == std::string::npos) return out;
+    const std::string_view length(text.data() + lengthAt, conversionAt - lengthAt);
+    if (!IsLengthModifier(length)) return out;
+    const char conversion = text[conversionAt];
+    const std::string spec = text.substr(percent, conversionAt + 1 - percent);
+    // Wide text goes in as UTF-8 through the narrow "%s" with the same flags and width.
+    const std::string textSpec = text.substr(percent, lengthAt - percent) + "s";
+    next = conversionAt + 1;
+    switch (conversion) {
+      case '%':
+        out += '%';
+        break;
+      case 'd':
+      case 'i':
+        AppendInteger<int, long, long long, std::intmax_t, std::ptrdiff_t>(out, spec, length, args);
+        break;
+      case 'u':
+      case 'o':
+      case 'x':
+      case 'X':
+        AppendInteger<unsigned, unsigned long, unsigned long long, std::uintmax_t, std::size_t>(
+            out, spec, length, args);
+        break;
+      case 'e':
+      case 'E':
+      case 'f':
+      case 'F':
+      case 'g':
+      case 'G':
+      case 'a':
+      case 'A':
+        if (length == "L") {
+          AppendConversion(out, spec, va_arg(*args, long double));
+        } else {
+          AppendConversion(out, spec, va_arg(*args, double));
+        }
+        break;
+      case 'c':
+        if (length == "l") {
+          const auto character = static_cast<wchar_t>(va_arg(*args, std::wint_t));
+          AppendConversion(out, textSpec, WideToUtf8(std::wstring_view(&character, 1)).c_str());
+        } else {
+          AppendConversion(out, spec, va_arg(*args, int));
+        }
+        break;
+      case 's':
+        if (length == "l") {
+          const wchar_t* wide = va_arg(*args, const wchar_t*);
+          AppendConversion(out, textSpec, wide ? WideToUtf8(wide).c_str() : "(null)");
+        } else {
+          const char* narrow = va_arg(*args, const char*);
+          AppendConversion(out, spec, narrow ? narrow : "(null)");
+        }
+        break;
+      case 'p':
+        AppendConversion(out, spec, va_arg(*args, void*));
+        break;
+      default:
+        return out;
+    }
   }
 }
 
@@ -75,4 +190,20 @@ std::wstring Utf8ToWide(std::string_view text) {
     i += static_cast<std::size_t>(extra) + 1;
   }
   return result;
+}
+
+std::string FormatUtf8V(const wchar_t* format, std::va_list args) {
+  std::va_list own;
+  va_copy(own, args);
+  std::string text = FormatArguments(format, &own);
+  va_end(own);
+  return text;
+}
+
+std::string FormatUtf8(const wchar_t* format, ...) {
+  std::va_list args;
+  va_start(args, format);
+  std::string text = FormatUtf8V(format, args);
+  va_end(args);
+  return text;
 }

@@ -39,8 +39,6 @@ inline constexpr unsigned VK_LCONTROL = 0xA2;
 inline constexpr unsigned VK_RCONTROL = 0xA3;
 inline constexpr unsigned VK_LMENU = 0xA4;
 inline constexpr unsigned VK_RMENU = 0xA5;
-inline constexpr unsigned VK_OEM_PLUS = 0xBB;   // the key that types + or =
-inline constexpr unsigned VK_OEM_MINUS = 0xBD;  // the key that types -
 
 // A game controller's buttons and stick directions, as Windows numbers them: the key table
 // holds them and the keyboard callback receives them like keys (see DXUTGetGamepadAxis for

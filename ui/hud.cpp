@@ -8,6 +8,7 @@
 #include "app/game.h"
 #include "platform/dxut.h"
 #include "ui/gui.h"
+#include "ui/radar.h"
 #include "ui/text_colour.h"
 #include "world/creatures/creature.h"
 #include "world/creatures/dragon.h"
@@ -217,6 +218,7 @@ void RenderHud(cGame& game, float elapsed) {
   }
   if (DXUTIsKeyDown(static_cast<std::uint8_t>(VK_SPACE))) DrawAimMark(game, *gui);
   DrawHeroBadges(game, *gui, w);
+  DrawRadar(game, *gui);
   if (game.paused) DrawPauseOverlay(*gui, w, h);
 
   gui->EndImages();

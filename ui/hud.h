@@ -1,7 +1,7 @@
 #pragma once
 // The heads-up display of a running match: the dragon's health and breath bars, the match
 // clock and the lair's gold, a badge for every hero on the field, the aiming mark while the
-// space bar is held, and the pause overlay.
+// space bar is held, the radar strip (ui/radar.h) and the pause overlay.
 
 #include <cstdint>
 #include <string>

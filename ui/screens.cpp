@@ -121,6 +121,7 @@ void cGame::RenderHallOfFame(cFont* font, int w) {
   if (font == nullptr) return;
   DrawCentred(font, L"hall of fame", MakeRect(0, 10, w, 40), kWhite);
 
+  const bool picking = TypingName() && padsPlugged_ > 0;
   if (gold > 0 && matchTime > 0.0f) {
     const float whole = std::trunc(matchTime);
     const int minutes = static_cast<int>(matchTime / 60.0f);
@@ -133,12 +134,17 @@ void cGame::RenderHallOfFame(cFont* font, int w) {
                   minutes, seconds, hundredths, static_cast<int>(gold),
                   static_cast<int>(MatchScore()));
     DrawCentred(font, result, MakeRect(0, 330, w, 530), kWhite);
-    DrawCentred(font, nameBuffer, MakeRect(0, 430, w, 630), kWhite);
+    // With a pad plugged in, the letter its picker offers follows the name, set apart.
+    wchar_t shownName[kNameLength + 8];
+    std::swprintf(shownName, std::size(shownName), picking ? L"%ls\u2039%lc\u203a" : L"%ls",
+                  nameBuffer, pickedLetter_);
+    DrawCentred(font, shownName, MakeRect(0, 430, w, 630), kWhite);
   }
 
   const float blink = std::sin(4.0f * static_cast<float>(DXUTGetTime()));
   const wchar_t* prompt = nameEntryActive != 0 ? L"please enter your name\n(confirm with enter)"
                                                : L"press enter to continue";
+  if (picking) prompt = L"please enter your name\n(pad: up/down and A add letters, start confirms)";
   DrawCentred(font, prompt, MakeRect(0, 520, w, 600), WhiteWithAlpha(blink));
 
   for (int i = 0; i < kHiscoreEntries; ++i) {

@@ -226,7 +226,8 @@ TEST_F(PadControl, KeysTheDpadAndAFullyTiltedStickFlyAlikeAndAStickByItsTilt) {
 }
 
 // X or B snaps, and the right stick or the shoulders aim without flying: up as the aim key
-// with Up, down as the aim key with Down. A blow is felt in the pad for a moment.
+// with Up, down as the aim key with Down. A blow is felt in the pad, milder than a crash (SDL
+// stops the rumble when its time is up).
 TEST_F(PadControl, XOrBSnapsTheRightStickOrShouldersAimAndABlowRumbles) {
   for (const SDL_GameControllerButton snap : {SDL_CONTROLLER_BUTTON_X, SDL_CONTROLLER_BUTTON_B}) {
     Spawn(kTypeSheep, dragon().position + Vec2{0.0f, 30.0f});
@@ -259,9 +260,7 @@ TEST_F(PadControl, XOrBSnapsTheRightStickOrShouldersAimAndABlowRumbles) {
   RunFrames(1);
   ASSERT_FALSE(pad_.rumbles().empty());
   EXPECT_GT(pad_.rumbles().back().lowFrequency, 0);
-  SDL_Delay(250);  // the pad times the rumble by the wall clock
-  RunFrames(1);
-  EXPECT_EQ(pad_.rumbles().back().lowFrequency, 0) << "the rumble stops";
+  EXPECT_LT(pad_.rumbles().back().lowFrequency, 0xFFFF) << "a blow is milder than a crash";
 }
 
 }  // namespace

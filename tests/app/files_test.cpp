@@ -1,11 +1,13 @@
 // The player's files: what each reads back from good, damaged and missing files, that a failed
-// save never costs the player the file they had, and which pictures folder an installed game's
-// screenshots go to. (The terrain file is read by the map fuzz target and by loading a match.)
+// save never costs the player the file they had, that a folder that cannot be written is still
+// read, where an installed game keeps them, and screenshots that never replace a picture. (The
+// terrain file is read by the map fuzz target and by loading a match.)
 
 #include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -15,6 +17,7 @@
 #include "app/hiscore_table.h"
 #include "app/settings.h"
 #include "platform/game_folders.h"
+#include "support/game_fixture.h"
 #include "support/temp_dir.h"
 
 #include <sys/resource.h>
@@ -144,6 +147,28 @@ TEST(GameFolders, AGameBesideItsDataFolderKeepsItsFilesThere) {
   EXPECT_EQ(folders.playerFiles, folders.data);
 }
 
+// The XDG rules ignore an empty or relative XDG_DATA_HOME; and a game installed into ~/.local
+// with its data in share/drakmoor keeps the player's files apart from its own.
+TEST(GameFolders, OnlyAnAbsoluteXdgDataHomeCountsAndTheInstalledDataIsNeverThePlayers) {
+  const ScopedTempDir dir;
+  const std::string home = dir.path().string();
+  const std::string savedHome = std::getenv("HOME") ? std::getenv("HOME") : "";
+  ::setenv("HOME", home.c_str(), 1);
+  const std::pair<const char*, std::string> dataHomes[] = {
+      {"", home + "/.local/share/drakmoor"},
+      {"share", home + "/.local/share/drakmoor"},
+      {"/srv/players/ann", "/srv/players/ann/drakmoor"}};
+  for (const auto& [dataHome, expected] : dataHomes) {
+    ::setenv("XDG_DATA_HOME", dataHome, 1);
+    EXPECT_EQ(PlayerFolder("/usr/share/games/drakmoor"), expected) << '"' << dataHome << '"';
+  }
+  ::unsetenv("XDG_DATA_HOME");
+  const std::string installed = home + "/.local/share/drakmoor";
+  std::filesystem::create_directories(installed);
+  EXPECT_EQ(PlayerFolder(installed), installed + "/player");
+  ::setenv("HOME", savedHome.c_str(), 1);
+}
+
 // For the user-dirs.dirs a desktop leaves behind (null: none at all).
 TEST_F(PlayerFiles, ScreenshotsGoToTheDesktopsPicturesFolderOrElsePictures) {
   const std::pair<const char*, const char*> cases[] = {
@@ -163,6 +188,79 @@ TEST_F(PlayerFiles, ScreenshotsGoToTheDesktopsPicturesFolderOrElsePictures) {
     EXPECT_EQ(PicturesFolder("/home/ann", dir.path().string()), expected)
         << (userDirs ? userDirs : "(no user-dirs.dirs)");
   }
+}
+
+// A game beside its data in a folder it cannot write (in /opt, say) still reads the player's
+// hall of fame and settings there, and leaves them as they are.
+class UnwritablePlayerFolder : public GameFixture {
+ protected:
+  static constexpr const char* kHallOfFame = "anna\n300\n";
+  bool StartsWithHallOfFame() const override { return false; }
+  const char* SettingsText() const override {
+    return "audio: 0\nvolume: 0.300000\ndifficulty: 3\n";
+  }
+  void SetUp() override {
+    std::filesystem::create_directory("data");
+    std::ofstream("data/hiscore") << kHallOfFame;
+    GameFolders folders;
+    folders.savesPlayerFiles = false;
+    UseGameFolders(folders);
+    GameFixture::SetUp();
+  }
+  void TearDown() override {
+    GameFixture::TearDown();
+    UseGameFolders({});
+  }
+};
+
+TEST_F(UnwritablePlayerFolder, ItsFilesAreReadAndNeverWritten) {
+  EXPECT_EQ(std::tuple(game().settings.difficulty, game().settings.volume), std::tuple(3, 0.3f));
+  EXPECT_EQ(game().introSeen, 1) << "a player with a hall of fame is not shown the slides";
+  EXPECT_EQ(game().hiscores.Entry(0).score, 300u);
+  game().settings.difficulty = 1;
+  game().ShowScreen(kScreenTitle);  // cleans up, which saves where it can
+  EXPECT_EQ(FileText(kSettingsPath), SettingsText());
+  EXPECT_EQ(FileText(kHiscorePath), kHallOfFame);
+}
+
+// Screenshots never replace a picture: each run goes on after the highest number in the folder
+// (two digits below 100), even in a folder of a thousand. A folder that cannot be made is told
+// once however often the player presses, naming the picture whole.
+using Screenshots = GameFixture;
+
+TEST_F(Screenshots, ANewRunGoesOnAfterTheHighestNumberAndAFolderThatCannotBeMadeIsToldOnce) {
+  const std::filesystem::path pictures = "Bilder-j\xc3\xbcrgen";
+  const std::filesystem::path folder = pictures / "Drakmoor";
+  GameFolders folders;
+  folders.screenshots = folder.string();
+  UseGameFolders(folders);
+  const auto newRunShoots = [&](const char* expected) {
+    game().screenshotCount = 0;
+    game().TakeScreenshot();
+    EXPECT_TRUE(std::filesystem::exists(folder / expected)) << expected;
+  };
+  newRunShoots("screenshot00.png");
+  for (const char* other : {"screenshot08.png", "screenshot.png", "screenshotXY.png",
+                            "screenshot12345678901.png", "notes.txt"})
+    std::ofstream(folder / other) << "kept";
+  newRunShoots("screenshot09.png");
+  std::ofstream(folder / "screenshot99.png") << "kept";
+  newRunShoots("screenshot100.png");
+  EXPECT_EQ(FileText((folder / "screenshot08.png").c_str()), "kept");
+  for (int i = 0; i < 1000; ++i)
+    std::ofstream(folder / ("screenshot" + std::to_string(i) + ".png"));
+  newRunShoots("screenshot1000.png");
+
+  std::ofstream(pictures / "plain") << "not a folder";
+  folders.screenshots = (pictures / "plain" / "Drakmoor").string();
+  UseGameFolders(folders);
+  testing::internal::CaptureStderr();
+  game().TakeScreenshot();
+  game().TakeScreenshot();
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "Drakmoor: could not save the screenshot " +
+                                                        folders.screenshots +
+                                                        "/screenshot1001.png (Not a directory).\n");
+  UseGameFolders({});
 }
 
 }  // namespace

@@ -143,36 +143,36 @@ TEST_F(MatchRules, TheDragonsDeathEndsTheMatchInTheSameFrame) {
   EXPECT_DOUBLE_EQ(game().archerInterval, 3.0);
 }
 
-// Each difficulty's crowd, the intervals between attackers and when the first hero and the
-// first zeppelin arrive, in seconds from the start; the first foot soldier comes at once.
-TEST_F(MatchRules, EachDifficultyStartsWithItsCrowdAndSchedule) {
-  const struct {
-    int difficulty;
-    std::size_t creatures;
-    double archer, hero, zeppelin, firstHero, firstZeppelin;
-  } cases[] = {
-      {1, 27, 3.0, 50.0, 40.0, 55.0, 28.0},
-      {2, 43, 2.4, 40.0, 32.0, 45.0, 32.0},
-      {3, 59, 1.2, 20.0, 16.0, 25.0, 16.0},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.difficulty);
+// Each step up in difficulty starts a match with more foot soldiers and zeppelins and with
+// attackers of every kind coming sooner after each other; every difficulty has the whole
+// village, its first foot soldier at once and its first hero within a minute.
+TEST_F(MatchRules, EachStepUpInDifficultyStartsWithMoreAttackersComingSooner) {
+  struct Start {
+    int footSoldiers, zeppelins;
+    double archer, hero, zeppelin;
+  } easier{};
+  for (int difficulty = 1; difficulty <= 3; ++difficulty) {
+    SCOPED_TRACE(difficulty);
     game().creatures.clear();
-    game().settings.difficulty = c.difficulty;
+    game().settings.difficulty = difficulty;
     ASSERT_NE(PlaceDragon(game()), nullptr);
     PlaceInitialWorld(game(), DXUTGetTime());
-    EXPECT_EQ(game().creatures.size(), c.creatures);
-    EXPECT_EQ(CountOfType(kTypeDefender), 7);
-    EXPECT_EQ(CountOfType(kTypeSheep), 4);
-    EXPECT_EQ(CountOfType(kTypeZeppelin), c.difficulty - 1);
-    EXPECT_EQ(CountOfType(kTypeArcher) + CountOfType(kTypeWizard), 15 * c.difficulty);
-    EXPECT_NEAR(game().archerInterval, c.archer, 1e-9);
-    EXPECT_NEAR(game().heroInterval, c.hero, 1e-9);
-    EXPECT_NEAR(game().zeppelinInterval, c.zeppelin, 1e-9);
     const double now = DXUTGetTime();
-    EXPECT_NEAR(game().lastHeroSpawn + game().heroInterval - now, c.firstHero, 1e-9);
-    EXPECT_NEAR(game().lastZeppelinSpawn + game().zeppelinInterval - now, c.firstZeppelin, 1e-9);
+    const Start start{CountOfType(kTypeArcher) + CountOfType(kTypeWizard),
+                      CountOfType(kTypeZeppelin), game().archerInterval, game().heroInterval,
+                      game().zeppelinInterval};
+    EXPECT_EQ(CountOfType(kTypeDefender), kDefenderPostCount);
+    EXPECT_EQ(CountOfType(kTypeSheep), 4) << "three sheep and the princess";
     EXPECT_LT(game().lastArcherSpawn + game().archerInterval, now);
+    EXPECT_LT(game().lastHeroSpawn + game().heroInterval - now, 60.0);
+    if (difficulty > 1) {
+      EXPECT_GT(start.footSoldiers, easier.footSoldiers);
+      EXPECT_GT(start.zeppelins, easier.zeppelins);
+      EXPECT_LT(start.archer, easier.archer);
+      EXPECT_LT(start.hero, easier.hero);
+      EXPECT_LT(start.zeppelin, easier.zeppelin);
+    }
+    easier = start;
   }
 }
 

@@ -32,6 +32,24 @@ class MenuKeys : public GameFixture {
     TypeText(letters);
     RunFrames(1);
   }
+  // A keyboard key as SDL reports it, followed by the text it types on the player's layout
+  // (none when null); the next frame hands them to the game.
+  void PushKey(SDL_Scancode scancode, bool down, const char* text = nullptr, bool repeat = false) {
+    SDL_Event event{};
+    event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+    event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+    event.key.repeat = repeat ? 1 : 0;
+    event.key.keysym.scancode = scancode;
+    ASSERT_EQ(SDL_PushEvent(&event), 1);
+    if (text != nullptr) TypeText(text);
+  }
+  // A key that types `text`, held for `repeats` auto-repeats, then let go, and a frame.
+  void TypeKey(SDL_Scancode scancode, const char* text, int repeats = 0) {
+    PushKey(scancode, true, text);
+    for (int i = 0; i < repeats; ++i) PushKey(scancode, true, text, true);
+    PushKey(scancode, false);
+    RunFrames(1);
+  }
 };
 
 // The selection and the difficulty stay within their bounds; Enter opens each screen, and
@@ -137,7 +155,7 @@ TEST_F(NameEntry, TypedLettersMakeTheNameLowerCasedUpTo31AndEnterSavesItOnce) {
   FinishMatch();
   Release(VK_RETURN);
   ASSERT_EQ(game().nameEntryActive, 1);
-  const std::pair<unsigned, const char*> keys[] = {{'C', "C"}, {'M', "m"}, {VK_OEM_MINUS, "-"}};
+  const std::pair<unsigned, const char*> keys[] = {{'C', "C"}, {'M', "m"}, {'6', "-"}};
   for (const auto& [key, text] : keys) {
     Press(key);
     TypeName(text);
@@ -172,6 +190,28 @@ TEST_F(NameEntry, TypedLettersMakeTheNameLowerCasedUpTo31AndEnterSavesItOnce) {
   EXPECT_EQ(game().screen, kScreenTitle);
 }
 
+// The keys a player flies with are letters: one held as the dragon dies (its repeats, or the
+// text of a press still on its way) types nothing into the name; let go and pressed on the
+// hall of fame, it types and repeats as any key.
+TEST_F(NameEntry, AKeyHeldOverFromTheMatchTypesNothingUntilPressedAgain) {
+  StartMatch();
+  PushKey(SDL_SCANCODE_A, true, "a");
+  RunFrames(1);
+  ASSERT_TRUE(DXUTIsKeyDown('A')) << "flying left";
+  PushKey(SDL_SCANCODE_W, true);
+  RunFrames(1);
+  FinishMatch();
+  TypeText("w");
+  for (int i = 0; i < 30; ++i) PushKey(SDL_SCANCODE_A, true, "a", true);
+  RunFrames(1);
+  EXPECT_STREQ(game().nameBuffer, L"");
+  PushKey(SDL_SCANCODE_A, false);
+  PushKey(SDL_SCANCODE_W, false);
+  TypeKey(SDL_SCANCODE_A, "a", 2);
+  TypeKey(SDL_SCANCODE_W, "w");
+  EXPECT_STREQ(game().nameBuffer, L"aaaw");
+}
+
 class VolumeKeys : public MenuKeys {
  protected:
   const char* SettingsText() const override {
@@ -188,15 +228,17 @@ class VolumeKeys : public MenuKeys {
   }
 };
 
-// The stored volume holds from the start. Minus and plus (main keyboard and keypad) step it on
-// the press, so a held key keeps stepping, and land on whole tenths, shown for a second; M
-// mutes and unmutes on its release; a step unmutes. In a match as in the menus, and the volume
-// is written back.
-TEST_F(VolumeKeys, StepByATenthShowForASecondMuteAndAreWrittenBack) {
+// The volume keys go by the character typed, whatever the layout: "-" on the French keyboard's
+// 6 key, "+" on the German keyboard's own key, "=" on the US one and the keypad's "+". The
+// stored volume holds from the start; each step lands on a whole tenth, is shown for a second
+// and repeats while held. The key typing "m" mutes and unmutes, its repeats leave that be, and
+// the key marked M that types "," on a French keyboard does nothing. A step unmutes. In a
+// match as in the menus, and the volume is written back.
+TEST_F(VolumeKeys, TypedCharactersStepByATenthShowForASecondMuteAndAreWrittenBack) {
   EXPECT_FLOAT_EQ(game().soundSystem.MasterVolume(), 0.55f);
   RunFrames(1);
   const std::uint32_t without = StepPixel(5);
-  Tap(VK_OEM_PLUS);
+  TypeKey(SDL_SCANCODE_EQUALS, "=");
   RunFrames(1);
   EXPECT_NEAR(Level(), 0.6f, 1e-5f);
   EXPECT_TRUE(Lit(5)) << "the sixth step of ten is lit";
@@ -204,38 +246,43 @@ TEST_F(VolumeKeys, StepByATenthShowForASecondMuteAndAreWrittenBack) {
   RunFrames(60);
   EXPECT_EQ(StepPixel(5), without) << "the indicator stays after a second";
   const struct {
-    unsigned key;
-    int presses;
+    SDL_Scancode key;
+    const char* text;
+    int repeats;
     float expected;
-  } steps[] = {{VK_ADD, 2, 0.8f},
-               {VK_OEM_PLUS, 5, 1.0f},
-               {VK_SUBTRACT, 1, 0.9f},
-               {VK_OEM_MINUS, 12, 0.0f},
-               {VK_ADD, 1, 0.1f}};
+  } steps[] = {{SDL_SCANCODE_KP_PLUS, "+", 1, 0.8f},
+               {SDL_SCANCODE_RIGHTBRACKET, "+", 4, 1.0f},
+               {SDL_SCANCODE_KP_MINUS, "-", 0, 0.9f},
+               {SDL_SCANCODE_6, "-", 11, 0.0f},
+               {SDL_SCANCODE_EQUALS, "=", 0, 0.1f}};
   for (const auto& step : steps) {
-    for (int i = 0; i < step.presses; ++i) Press(step.key);
-    Release(step.key);
-    EXPECT_NEAR(Level(), step.expected, 1e-5f) << "key " << step.key;
+    TypeKey(step.key, step.text, step.repeats);
+    EXPECT_NEAR(Level(), step.expected, 1e-5f) << SDL_GetScancodeName(step.key);
     EXPECT_EQ(game().soundSystem.MasterVolume(), Level());
   }
   EXPECT_EQ((std::pair{game().screen, game().menuSelection}), (std::pair{int{kScreenTitle}, 0}));
 
-  Press('M');
+  TypeKey(SDL_SCANCODE_M, ",");
   EXPECT_FALSE(game().soundSystem.Muted());
-  Release('M');
+  TypeKey(SDL_SCANCODE_SEMICOLON, "m", 3);
   EXPECT_TRUE(game().soundSystem.Muted());
-  Tap(VK_OEM_PLUS);
+  TypeKey(SDL_SCANCODE_EQUALS, "=");
   EXPECT_FALSE(game().soundSystem.Muted());
+  EXPECT_NEAR(Level(), 0.2f, 1e-5f);
+
+  Choose(1);
+  TypeKey(SDL_SCANCODE_6, "-");
+  EXPECT_EQ(game().slideIndex, 0) << "the volume key does not also turn a slide";
 
   StartMatch();
   ASSERT_EQ(game().state, kStateMatch);
-  Tap(VK_ADD);
-  Tap('M');
-  EXPECT_NEAR(Level(), 0.3f, 1e-5f);
+  TypeKey(SDL_SCANCODE_KP_PLUS, "+");
+  TypeKey(SDL_SCANCODE_SEMICOLON, "M");
+  EXPECT_NEAR(Level(), 0.2f, 1e-5f);
   EXPECT_TRUE(game().soundSystem.Muted());
   EXPECT_EQ(game().paused, 0);
   game().Cleanup();
-  EXPECT_NE(FileText("data/settings").find("volume: 0.300000\n"), std::string::npos);
+  EXPECT_NE(FileText("data/settings").find("volume: 0.200000\n"), std::string::npos);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Text between files and the screen: names read from the hall of fame and debug lines written
-// out keep every character, and damaged bytes never cost more than the characters they held.
+// out keep every character, damaged bytes never cost more than the characters they held, and
+// messages show the paths and names they carry whole.
 
 #include <gtest/gtest.h>
 
@@ -39,6 +40,19 @@ TEST(Utf8, DamagedBytesBecomeReplacementCharactersAndTheRestIsKept) {
   for (const auto& c : cases) EXPECT_EQ(Utf8ToWide(c.utf8), c.wide);
   EXPECT_EQ(WideToUtf8(std::wstring(1, wchar_t(0xD800)) + L"x"), "\xef\xbf\xbdx");
   EXPECT_EQ(WideToUtf8(std::wstring(1, wchar_t(0x110000))), "\xef\xbf\xbd");
+}
+
+// Whatever the C library's locale: the narrow paths and SDL texts a message carries are UTF-8
+// and pass byte for byte, damaged or not; wide text is encoded; numbers keep their forms.
+TEST(Utf8, MessagesCarryNonAsciiPathsAndNamesWhole) {
+  EXPECT_EQ(
+      FormatUtf8(L"%s: %ls (%lc) %02d%% %08X %.1f %-4u| %5s %s", "/home/j\xc3\xbcrgen/map.hm",
+                 L"Drachenh\u00f6hle", wint_t{L'\u2694'}, 7, 0xBEEFu, 2.5, 3u, "ab",
+                 static_cast<const char*>(nullptr)),
+      "/home/j\xc3\xbcrgen/map.hm: Drachenh\xc3\xb6hle (\xe2\x9a\x94) 07% 0000BEEF 2.5 3   |    ab "
+      "(null)");
+  EXPECT_EQ(FormatUtf8(L"caf\u00e9 %s|%*d", "\xff\xfe", 3, 4), "caf\xc3\xa9 \xff\xfe|")
+      << "a width taken from the arguments ends the text";
 }
 
 }  // namespace

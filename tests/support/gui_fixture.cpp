@@ -54,15 +54,6 @@ bool GuiFixture::AnyLit(int left, int top, int right, int bottom) {
 }
 
 Rect GuiFixture::LitBoundsWithin(const Rect& area) {
-  SDL_RenderFlush(device.renderer);
-  Rect bounds{area.right, area.bottom, area.left, area.top};
-  const auto* pixels = static_cast<const std::uint32_t*>(target->pixels);
-  for (int y = area.top; y < area.bottom; ++y) {
-    for (int x = area.left; x < area.right; ++x) {
-      if (pixels[y * target->pitch / 4 + x] == kBlack) continue;
-      bounds = Rect{std::min(bounds.left, x), std::min(bounds.top, y),
-                    std::max(bounds.right, x + 1), std::max(bounds.bottom, y + 1)};
-    }
-  }
-  return bounds.Width() > 0 ? bounds : Rect{};
+  return Screenshot(device.renderer, {area.left, area.top, area.Width(), area.Height()})
+      .LitBounds();
 }

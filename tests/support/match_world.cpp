@@ -8,6 +8,7 @@
 #include "audio/test_sounds.h"
 #include "platform/dxut.h"
 #include "world/projectiles/arrow.h"
+#include "world/projectiles/spell.h"
 
 void MatchWorld::SetUp() {
   GameFixture::SetUp();
@@ -38,18 +39,22 @@ bool MatchWorld::Listed(const cCreature* wanted) {
                      [wanted](const auto& creature) { return creature.get() == wanted; });
 }
 
-int MatchWorld::NewArrows() const {
-  const std::vector<cArrow*> arrows = ProjectilesOf<cArrow>(kProjectileArrow);
-  return static_cast<int>(std::count_if(arrows.begin(), arrows.end(), [](const cArrow* arrow) {
-    return arrow->flightTime <= static_cast<float>(kFrame);
-  }));
+int MatchWorld::NewShots(int kind) const {
+  const auto fresh = [](const cProjectile* shot) {
+    if (const auto* arrow = dynamic_cast<const cArrow*>(shot))
+      return arrow->flightTime <= static_cast<float>(kFrame);
+    const auto* spell = dynamic_cast<const cSpell*>(shot);
+    return spell != nullptr && spell->charged != 0 && spell->timer > cSpell().timer - 1.5f * kStep;
+  };
+  const std::vector<cProjectile*> shots = ProjectilesOf(kind);
+  return static_cast<int>(std::count_if(shots.begin(), shots.end(), fresh));
 }
 
 void MatchWorld::RunFor(double seconds) {
   RunFrames(static_cast<int>(seconds / kFrame + 0.5), kFrame);
 }
 
-void MatchWorld::Hear(std::initializer_list<int> ids) {
+void MatchWorld::Hear(const std::vector<int>& ids) {
   constexpr double kToneSeconds = 10.0;
   ASSERT_EQ(game().soundSystem.StopAll(), S_OK) << "silences the title music";
   for (const int id : ids) {

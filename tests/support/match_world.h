@@ -50,8 +50,9 @@ class MatchWorld : public GameFixture {
   }
   int CountProjectiles(int kind) const { return static_cast<int>(ProjectilesOf(kind).size()); }
   std::vector<cGold*> Coins() const { return ProjectilesOf<cGold>(kProjectileGold); }
-  // Arrows loosed in the last frame (they have flown exactly one frame).
-  int NewArrows() const;
+  // Arrows loosed and spells cast in the last frame (arrows that have flown one frame, charged
+  // spells with one frame off their timer); other kinds count none.
+  int NewShots(int kind) const;
 
   // Runs frames at 60 a second for `seconds` of game time (rounded to whole frames).
   void RunFor(double seconds);
@@ -67,7 +68,7 @@ class MatchWorld : public GameFixture {
 
   // Silences what plays, makes samples `ids` playable (each a long test tone) and pauses the
   // output, so that every later play holds a channel; the plays are counted by SoundsPlayed.
-  void Hear(std::initializer_list<int> ids);
+  void Hear(const std::vector<int>& ids);
   int SoundsPlayed() const;
 };
 

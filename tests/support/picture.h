@@ -1,21 +1,65 @@
 #pragma once
-// Pixels read back in tests: one pixel of what a renderer drew, and a picture file read into
-// RGBA pixels with the questions the tests ask of it (how opaque a pixel is, where the first
-// opaque pixel of a column lies, whether a rectangle holds a drawing or keeps clear).
+// Pixels read back in tests: what a renderer drew, read once into a screenshot with the
+// questions the tests ask of it (a pixel, how many are lit, where the lit ones lie), and a
+// picture file read into RGBA pixels with its own (how opaque a pixel is, whether a rectangle
+// holds a drawing or keeps clear).
 
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
+
+#include "world/creatures/screen_element.h"
+
+// The area of a renderer's current target (all of it unless given) as ARGB8888, read back
+// once. Pixels are addressed in the target's coordinates.
+class Screenshot {
+ public:
+  explicit Screenshot(SDL_Renderer* renderer, SDL_Rect area = {}) : area_(area) {
+    if (area_.w == 0) SDL_GetRendererOutputSize(renderer, &area_.w, &area_.h);
+    pixels_.resize(static_cast<std::size_t>(area_.w) * area_.h);
+    SDL_RenderFlush(renderer);
+    SDL_RenderReadPixels(renderer, &area_, SDL_PIXELFORMAT_ARGB8888, pixels_.data(), area_.w * 4);
+  }
+
+  std::uint32_t At(int x, int y) const {
+    return pixels_[static_cast<std::size_t>(y - area_.y) * area_.w + (x - area_.x)];
+  }
+  const std::vector<std::uint32_t>& Pixels() const { return pixels_; }
+  // A pixel is lit when one of its colour channels is brighter than `above`.
+  static bool Lit(std::uint32_t argb, int above = 0) {
+    return std::max({argb >> 16 & 0xffu, argb >> 8 & 0xffu, argb & 0xffu}) >
+           static_cast<unsigned>(above);
+  }
+  int CountLit(int above = 0) const {
+    return static_cast<int>(std::count_if(pixels_.begin(), pixels_.end(),
+                                          [above](std::uint32_t p) { return Lit(p, above); }));
+  }
+  // The bounding box of the lit pixels; empty when none is.
+  Rect LitBounds() const {
+    Rect bounds{area_.x + area_.w, area_.y + area_.h, area_.x, area_.y};
+    for (int y = area_.y; y < area_.y + area_.h; ++y) {
+      for (int x = area_.x; x < area_.x + area_.w; ++x) {
+        if (!Lit(At(x, y))) continue;
+        bounds = Rect{std::min(bounds.left, x), std::min(bounds.top, y),
+                      std::max(bounds.right, x + 1), std::max(bounds.bottom, y + 1)};
+      }
+    }
+    return bounds.Width() > 0 ? bounds : Rect{};
+  }
+
+ private:
+  SDL_Rect area_;
+  std::vector<std::uint32_t> pixels_;
+};
 
 // The pixel at (x, y) of the renderer's current target, as ARGB8888.
 inline std::uint32_t ReadPixel(SDL_Renderer* renderer, int x, int y) {
-  std::uint32_t pixel = 0;
-  const SDL_Rect one{x, y, 1, 1};
-  SDL_RenderReadPixels(renderer, &one, SDL_PIXELFORMAT_ARGB8888, &pixel, sizeof(pixel));
-  return pixel;
+  return Screenshot(renderer, {x, y, 1, 1}).At(x, y);
 }
 
 struct PixelRect {
@@ -48,14 +92,6 @@ class Picture {
   }
   std::uint8_t alpha(int x, int y) const { return channel(x, y, 3); }
   bool opaque(int x, int y) const { return alpha(x, y) >= kOpaque; }
-
-  // Row of the first drawn pixel of column x at or below row `from`, or -1.
-  int firstOpaqueRow(int x, int from = 0) const {
-    for (int y = from; y < height(); ++y) {
-      if (opaque(x, y)) return y;
-    }
-    return -1;
-  }
 
   int opaqueCount(PixelRect r) const {
     return Count(r, [&](int x, int y) { return opaque(x, y); });

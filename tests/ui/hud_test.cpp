@@ -5,12 +5,14 @@
 
 #include <array>
 #include <utility>
+#include <vector>
 
 #include "platform/dxut.h"
 #include "platform/sdl_device.h"
 #include "support/match_world.h"
 #include "support/picture.h"
 #include "ui/hud.h"
+#include "ui/radar.h"
 
 namespace {
 
@@ -140,6 +142,67 @@ TEST_F(HudTest, AHeroOnTheFieldDarkensTheWorldEvenly) {
       EXPECT_NEAR(channel(dark[i]), channel(bright[i]) * 0x5f / 0xff, 2) << "corner " << i;
     }
   }
+}
+
+// The radar spans the valley from x -300 to 5700 across its strip: a creature lights the strip
+// where it stands and its mark follows it, each kind of attacker in a colour of its own, a
+// zeppelin high in the sky above one at its station; the frame follows the camera.
+TEST_F(HudTest, TheRadarMarksEachAttackerWhereItIsAndFramesTheView) {
+  const auto strip = [&] {
+    Render();
+    std::vector<std::uint32_t> pixels(kRadarStrip.Width() * kRadarStrip.Height());
+    const SDL_Rect area{kRadarStrip.left, kRadarStrip.top, kRadarStrip.Width(),
+                        kRadarStrip.Height()};
+    SDL_RenderReadPixels(DXUTGetD3DDevice()->renderer, &area, SDL_PIXELFORMAT_ARGB8888,
+                         pixels.data(), kRadarStrip.Width() * 4);
+    return pixels;
+  };
+  // The screen's box around what changed between two strips, and the colour most changed.
+  const auto changed = [](const std::vector<std::uint32_t>& a,
+                          const std::vector<std::uint32_t>& b) {
+    Rect box{1000, 1000, -1, -1};
+    for (std::size_t i = 0; i < a.size(); ++i) {
+      if (a[i] == b[i]) continue;
+      const int x = kRadarStrip.left + static_cast<int>(i) % kRadarStrip.Width();
+      const int y = kRadarStrip.top + static_cast<int>(i) / kRadarStrip.Width();
+      box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x),
+             std::max(box.bottom, y)};
+    }
+    return box;
+  };
+  const auto column = [](float worldX) {
+    return kRadarStrip.left + static_cast<int>(kRadarStrip.Width() * (worldX + 300.0f) / 6000.0f);
+  };
+  const std::vector<std::uint32_t> empty = strip();
+
+  std::vector<std::uint32_t> colours;
+  for (const int type : {kTypeArcher, kTypeWizard, kTypeHero, kTypeZeppelin}) {
+    cCreature* attacker = Spawn(type, {1200.0f, 900.0f});
+    for (const float x : {1200.0f, 4200.0f}) {
+      attacker->position.x = x;
+      const Rect mark = changed(empty, strip());
+      EXPECT_NEAR(0.5f * (mark.left + mark.right), column(x), 2.0f) << "type " << type;
+      EXPECT_LE(mark.right - mark.left, 9) << "type " << type;
+      if (x == 1200.0f) colours.push_back(Pixel((mark.left + mark.right) / 2, mark.top + 1));
+    }
+    if (type == kTypeZeppelin) {
+      const int low = changed(empty, strip()).top;
+      attacker->position.y = 0.0f;
+      EXPECT_LT(changed(empty, strip()).bottom, low) << "high in the sky";
+    }
+    ASSERT_TRUE(SUCCEEDED(game().RemoveCreature(attacker)));
+  }
+  for (std::size_t i = 0; i < colours.size(); ++i) {
+    for (std::size_t j = i + 1; j < colours.size(); ++j) EXPECT_NE(colours[i], colours[j]);
+  }
+
+  game().camera = {-250.0f, 400.0f};
+  const std::vector<std::uint32_t> atTheVillage = strip();
+  game().camera = {2450.0f, 400.0f};
+  const Rect moved = changed(atTheVillage, strip());
+  EXPECT_NEAR(moved.left, column(-250.0f), 1.0f) << "the frame left the village";
+  EXPECT_NEAR(moved.right, column(2450.0f + 800.0f), 1.0f) << "and frames the middle";
+  EXPECT_EQ(Pixel(column(1500.0f), moved.top), kOpaqueBlack) << "nothing else moved";
 }
 
 TEST(MatchClockText, MinutesSecondsAndHundredths) {

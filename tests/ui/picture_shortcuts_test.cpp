@@ -10,6 +10,7 @@
 #include "platform/dxut.h"
 #include "platform/sdl_device.h"
 #include "support/game_fixture.h"
+#include "support/picture.h"
 #include "ui/gui.h"
 #include "world/creatures/creature.h"
 #include "world/projectiles/projectile.h"
@@ -23,9 +24,7 @@ class PictureShortcuts : public GameFixture {
     gui().SetDrawingShortcuts(shortcuts);
     DXUTDevice* device = DXUTGetD3DDevice();
     game().OnFrameRender(device, 0.0f);
-    std::vector<std::uint32_t> pixels(800 * 600);
-    SDL_RenderReadPixels(device->renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(),
-                         800 * 4);
+    std::vector<std::uint32_t> pixels = Screenshot(device->renderer).Pixels();
     gui().SetDrawingShortcuts(true);
     return pixels;
   }

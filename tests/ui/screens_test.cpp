@@ -2,37 +2,29 @@
 
 #include <SDL.h>
 
-#include <algorithm>
 #include <cmath>
-#include <vector>
 
 #include "platform/dxut.h"
 #include "platform/sdl_device.h"
 #include "support/game_fixture.h"
+#include "support/picture.h"
 
 namespace {
 
 class MenuScreens : public GameFixture {
  protected:
   // Rows [top, bottom) of the back buffer as the last frame left them.
-  std::vector<std::uint32_t> Rows(int top, int bottom) {
-    std::vector<std::uint32_t> pixels(800 * static_cast<std::size_t>(bottom - top));
-    const SDL_Rect rect{0, top, 800, bottom - top};
-    SDL_RenderReadPixels(DXUTGetD3DDevice()->renderer, &rect, SDL_PIXELFORMAT_ARGB8888,
-                         pixels.data(), 800 * 4);
-    return pixels;
+  Screenshot Rows(int top, int bottom) {
+    return Screenshot(DXUTGetD3DDevice()->renderer, {0, top, 800, bottom - top});
   }
   // How many pixels of rows [top, bottom) have a channel brighter than `minimum`.
-  int LitPixels(int top, int bottom, std::uint32_t minimum = 64) {
-    const std::vector<std::uint32_t> band = Rows(top, bottom);
-    return static_cast<int>(std::count_if(band.begin(), band.end(), [minimum](std::uint32_t p) {
-      return (p & 0xff) > minimum || (p >> 8 & 0xff) > minimum || (p >> 16 & 0xff) > minimum;
-    }));
+  int LitPixels(int top, int bottom, int minimum = 64) {
+    return Rows(top, bottom).CountLit(minimum);
   }
   // The mean brightness of row y.
   double RowBrightness(int y) {
     double sum = 0.0;
-    for (const std::uint32_t p : Rows(y, y + 1))
+    for (const std::uint32_t p : Rows(y, y + 1).Pixels())
       sum += (p & 0xff) + (p >> 8 & 0xff) + (p >> 16 & 0xff);
     return sum / (3 * 800);
   }
@@ -63,7 +55,7 @@ TEST_F(MenuScreens, EveryProgressStepDrawsTheLoadingScreen) {
   SDL_RenderClear(renderer);
   game().state = kStateLoading;
   game().SetProgress(0.5f);
-  EXPECT_EQ(Rows(5, 6)[5] & 0xff0000, 0u) << "the old red picture is gone";
+  EXPECT_EQ(Rows(5, 6).At(5, 5) & 0xff0000, 0u) << "the old red picture is gone";
   EXPECT_GT(LitPixels(300, 316), 50) << "\"Loading.. 50 %\" in the middle of the screen";
 }
 
@@ -88,10 +80,10 @@ TEST_F(MenuScreens, TheHallOfFameAsksForANameOnlyWhenANewScoreEnters) {
 TEST_F(MenuScreens, F3ShowsAndHidesTheFrameCounterInTheCorner) {
   Tap(VK_F1 + 2);
   RunFrames(3);
-  const std::uint32_t shown = Rows(585, 586)[790];
+  const std::uint32_t shown = Rows(585, 586).At(790, 585);
   Tap(VK_F1 + 2);
   RunFrames(1);
-  EXPECT_NE(Rows(585, 586)[790], shown);
+  EXPECT_NE(Rows(585, 586).At(790, 585), shown);
 }
 
 }  // namespace

@@ -112,12 +112,22 @@ echo "== starting the game on display $DISPLAY in $run"
 (cd "$run" && SDL_AUDIODRIVER=dummy exec ./drakmoor) >"$run/game.log" 2>&1 &
 game_pid=$!
 
-window="$(timeout 30 xdotool search --sync --name '^Drakmoor$' | head -n 1)" ||
-  fail "no window named Drakmoor within 30 s"
+# SDL makes the window anew when it gives it the renderer, so a window found before the game
+# has drawn may already be gone (X answers BadWindow): wait for the title on the screen, however
+# long a loaded machine takes, then take the window that shows it.
+title_shown=""
+for _ in $(seq 600); do
+  game_alive || fail "the game ended before showing its title"
+  import -window root "$run/probe.png" 2>/dev/null &&
+    [ "$(mean_brightness "$run/probe.png")" -gt 10 ] && title_shown=yes && break
+  sleep 0.1
+done
+[ -n "$title_shown" ] || fail "no title on the screen within a minute"
+window="$(xdotool search --onlyvisible --name '^Drakmoor$' | tail -n 1)"
+[ -n "$window" ] || fail "no visible window named Drakmoor"
 # Xvfb has no window manager, so nobody answers the game's request for full screen: play the
 # manager's part and give the window the whole screen, as a desktop would.
 fill_screen() {
-  sleep 1
   xdotool windowmove --sync "$window" 0 0 windowsize --sync "$window" 1024 768
   xdotool windowfocus --sync "$window"
   sleep 0.5
