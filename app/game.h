@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,14 @@ inline constexpr int kNameLength = 32;  // 31 characters and the terminator
 // The world spawns no more attackers while it holds this many creatures, which keeps the
 // per-frame hit test small.
 inline constexpr std::size_t kMaxCreatures = 120;
+
+// A match moves in steps of this many seconds, however often the display shows a frame: every
+// speed, damping and rate of the world (velocity kept per update, thrust per call, one breath
+// puff per update) holds for updates 1/60 s apart, so a 144 Hz monitor plays as a 60 Hz one.
+inline constexpr float kMatchStepSeconds = 1.0f / 60.0f;
+// A match starts half a step in, so that frames at 60 a second that come a little early or
+// late still run one step each.
+inline constexpr float kMatchStartPhase = 0.5f * kMatchStepSeconds;
 
 class cGame {
  public:
@@ -100,8 +109,20 @@ class cGame {
   HRESULT LoadMatch();
 
   // --- match rules and world update (match.cpp) ---
+  // Runs as many match steps as the time elapsed (with what earlier frames left over) holds,
+  // at most a tenth of a second's: after a long stall the match goes on from where it was
+  // rather than racing to catch up. The rest waits for the next frame.
   void UpdateMatch(float elapsed);
-  // Keys to dragon actions, then the camera; runs every match frame, also while paused
+  // A new match: half a step of time waiting to be stepped, nothing to draw between steps yet.
+  void StartMatchSteps();
+  // A frame between two steps draws the world that share of the way (the time waiting to be
+  // stepped, in steps) from where the latest step found the camera and each creature and
+  // projectile to where it left them: on a display faster than the steps motion stays smooth
+  // rather than standing still for a frame and then jumping.
+  Vec2 DrawnCamera() const;
+  // The camera that draws `sprite` at its place between steps in a world seen from `view`.
+  Vec2 CameraFor(const cSprite& sprite, Vec2 view) const;
+  // Keys to dragon actions, then the camera; runs every match step, also while paused
   // (dragon_control.cpp).
   void DragonControlStep(float elapsed);
   void RenderMatch(DXUTDevice* device, float elapsed);
@@ -162,6 +183,8 @@ class cGame {
   double lastZeppelinSpawn = 0.0;
   double lastDefenderRespawn = 0.0;
   float goldLossTimer = 0.0f;
+  float unsteppedTime = kMatchStartPhase;  // elapsed time not yet run as a match step
+  std::optional<Vec2> cameraAtStepStart;   // where the latest step found the camera
   int creditsLine = 0;
   float creditsTimer = 0.0f;
   std::uint32_t musicChannel = 0;  // the match music, ducked by a taunting hero
@@ -174,6 +197,9 @@ class cGame {
 
  private:
   void FreeWorld();
+  // One match step of kMatchStepSeconds: the dragon's control and the camera (also while
+  // paused), then the clocks, the creatures, the projectiles and the spawning (match.cpp).
+  void StepMatch();
   // A character typed (repeated: by the key's auto-repeat): the name's next letter while one
   // is asked for, else perhaps a volume key.
   void OnCharacter(wchar_t character, bool repeated);

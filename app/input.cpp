@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr int kMenuItemCount = 5;
 constexpr int kLastSlide = 2;
 constexpr unsigned kFrameCounterKey = VK_F1 + 2;  // F3
 

@@ -134,6 +134,7 @@ HRESULT cGame::LoadMatch() {
   shake = 0.0f;
   gold = 0;
   matchTime = 0.0f;
+  StartMatchSteps();
 
   hudTexture = LoadTexture("./data/art/hud.png");
   heroHudTexture = LoadTexture("./data/art/heroHud.png");

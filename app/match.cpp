@@ -12,8 +12,15 @@
 #include "platform/dxut.h"
 #include "world/creatures/creature.h"
 #include "world/creatures/dragon.h"
+#include "world/projectiles/projectile.h"
 
 namespace {
+
+// A frame runs at most this many match steps (a tenth of a second): below 10 frames a second
+// the match slows down rather than spending ever longer frames catching up.
+constexpr int kMaxStepsPerFrame = 6;
+
+constexpr float kShakeKeptPerStep = 0.8f;  // of the camera shake's reach
 
 constexpr float kLairEntryX = 5648.0f;   // an attacker past this has reached the gold
 constexpr float kLairBackX = 5550.0f;    // creatures past this are drawn behind the lair's rock
@@ -151,20 +158,66 @@ void SpawnNewcomers(cGame& game) {
   }
 }
 
+// Where the step about to run finds the camera and everything that moves.
+void NoteStepStart(cGame& game) {
+  game.cameraAtStepStart = game.camera;
+  for (const auto& creature : game.creatures) {
+    if (creature) creature->stepStart = creature->position;
+  }
+  for (const auto& projectile : game.projectiles) {
+    if (projectile) projectile->stepStart = projectile->position;
+  }
+}
+
+// How much of the next step the time waiting to be stepped makes, 0..1.
+float StepShare(const cGame& game) {
+  return std::clamp(game.unsteppedTime / kMatchStepSeconds, 0.0f, 1.0f);
+}
+
 }  // namespace
 
 void cGame::UpdateMatch(float elapsed) {
-  DragonControlStep(elapsed);
+  unsteppedTime += elapsed;
+  int steps = 0;
+  while (unsteppedTime >= kMatchStepSeconds && state == kStateMatch) {
+    if (steps == kMaxStepsPerFrame) {
+      unsteppedTime = std::fmod(unsteppedTime, kMatchStepSeconds);  // the stall is skipped
+      break;
+    }
+    unsteppedTime -= kMatchStepSeconds;
+    ++steps;
+    StepMatch();
+  }
+}
+
+void cGame::StepMatch() {
+  constexpr float dt = kMatchStepSeconds;
+  NoteStepStart(*this);
+  DragonControlStep(dt);
   if (paused) return;
 
-  matchTime += elapsed;
-  const float d = Clamp(0.01f, 1.0f, elapsed);
-  shake *= std::min(0.25f / d, 0.8f);
-  goldLossTimer -= elapsed;
+  matchTime += dt;
+  shake *= kShakeKeptPerStep;
+  goldLossTimer -= dt;
 
-  if (!UpdateCreatures(*this, elapsed)) return;
-  UpdateProjectiles(elapsed);
+  if (!UpdateCreatures(*this, dt)) return;
+  UpdateProjectiles(dt);
   SpawnNewcomers(*this);
+}
+
+void cGame::StartMatchSteps() {
+  unsteppedTime = kMatchStartPhase;
+  cameraAtStepStart.reset();
+}
+
+Vec2 cGame::DrawnCamera() const {
+  if (!cameraAtStepStart) return camera;
+  return Lerp(*cameraAtStepStart, camera, StepShare(*this));
+}
+
+Vec2 cGame::CameraFor(const cSprite& sprite, Vec2 view) const {
+  if (!sprite.stepStart) return view;
+  return view + sprite.position - Lerp(*sprite.stepStart, sprite.position, StepShare(*this));
 }
 
 float cGame::GroundHeightAt(float x) const {

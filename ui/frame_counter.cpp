@@ -4,6 +4,7 @@
 
 #include "platform/dxut.h"
 #include "ui/gui.h"
+#include "ui/text_colour.h"
 
 namespace {
 
@@ -11,7 +12,6 @@ constexpr int kWidth = 230;
 constexpr int kHeight = 20;
 constexpr int kEdge = 4;  // from the screen's right and bottom edges
 constexpr std::uint32_t kBand = 0xa0000000;
-constexpr std::uint32_t kText = 0xffffffff;
 constexpr double kRenewalSeconds = 1.0;
 
 }  // namespace
@@ -40,5 +40,5 @@ void cFrameCounter::Render(cGUI& gui) const {
   cFont* font = gui.GetFont();
   if (font == nullptr) return;
   const Rect inside{box.left, box.top + 2, box.right - 6, box.bottom};
-  font->DrawText(text_.c_str(), -1, &inside, kTextRight, kText);
+  font->DrawText(text_.c_str(), -1, &inside, kTextRight, kWhite);
 }

@@ -9,12 +9,12 @@
 #include "platform/dxut.h"
 #include "ui/gui.h"
 #include "ui/radar.h"
+#include "ui/text_colour.h"
 #include "world/creatures/creature.h"
 #include "world/creatures/dragon.h"
 
 namespace {
 
-constexpr std::uint32_t kWhite = 0xffffffff;
 constexpr std::uint32_t kBarBackground = 0xa0000000;
 constexpr std::uint32_t kAimMarkColour = 0xa020c000;
 constexpr std::uint32_t kHealthLow = 0xa0ff0000;
@@ -30,6 +30,7 @@ constexpr float kBreathBarWidth = 14.0f;
 constexpr float kRowSpacing = 25.0f;
 constexpr Vec2 kPanelOrigin{10.0f, 57.0f};
 constexpr float kMaxShownHealth = 100.0f;
+constexpr float kChaseSharePerSixtieth = 8.0f / 60.0f;  // of the gap to the real health
 constexpr float kFullBreath = 2.0f;
 constexpr float kHeroFullHealth = 400.0f;
 constexpr int kBadgeSize = 64;
@@ -44,7 +45,6 @@ constexpr Rect kGoldTextRect{10, 97, 210, 127};
 constexpr const wchar_t* kPausedText = L"paused";
 constexpr const wchar_t* kPauseHelpText =
     L"press <esc> to continue\nor <enter> to return to menu\n";
-constexpr std::uint32_t kPauseTextColour = kWhite;
 
 // Kept between frames and across matches.
 float displayedHealth = 0.0f;
@@ -148,7 +148,8 @@ void DrawDragonPanel(cGame& game, cGUI& gui, float elapsed) {
 void DrawAimMark(cGame& game, cGUI& gui) {
   const cDragon* dragon = static_cast<const cDragon*>(game.GetDragon());
   if (!dragon) return;
-  const Vec2 mouth = dragon->position + dragon->GetMouthOffset() - game.camera;
+  const Vec2 camera = game.CameraFor(*dragon, game.DrawnCamera());
+  const Vec2 mouth = dragon->position + dragon->GetMouthOffset() - camera;
   const Vec2 d = game.GetAimDirection() * 100.0f;
   gui.DrawLine(mouth + d * 0.7f, mouth + d, kAimMarkColour, kAimMarkWidth);
 }
@@ -181,13 +182,14 @@ void DrawPauseOverlay(cGUI& gui, int w, int h) {
   DrawText(gui, kPausedText, rect, kTextCenter, kWhite);
   rect.top += 25;
   rect.bottom += 25;
-  DrawText(gui, kPauseHelpText, rect, kTextCenter, kPauseTextColour);
+  DrawText(gui, kPauseHelpText, rect, kTextCenter, kWhite);
 }
 
 }  // namespace
 
 float ChaseHealth(float displayed, float health, float elapsed) {
-  displayed += (health - displayed) * 8.0f * elapsed;
+  const float gapLeft = std::pow(1.0f - kChaseSharePerSixtieth, elapsed * 60.0f);
+  displayed += (health - displayed) * (1.0f - gapLeft);
   if (std::fabs(health - displayed) <= 1.0f) displayed = health;
   return std::min(displayed, kMaxShownHealth);
 }

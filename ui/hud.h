@@ -13,8 +13,10 @@ class cGame;
 // between frames and across matches, so a new match's bar fills up from where the last ended.
 void RenderHud(cGame& game, float elapsed);
 
-// The health the bar shows one frame on: it closes 8 x elapsed of the gap to `health`, snaps
-// to it once within 1, and never shows more than 100.
+// The health the bar shows `elapsed` seconds on: it closes 8/60 of the gap to `health` every
+// sixtieth of a second (8 x elapsed in a frame of 1/60 s, the same share of the gap per second
+// at any frame rate, never past `health`), snaps to it once within 1, and never shows more
+// than 100.
 float ChaseHealth(float displayed, float health, float elapsed);
 
 // The health bar's colour at `fraction` (0..1) of full health: translucent red at 0, yellow

@@ -36,7 +36,7 @@ void cGame::RenderMatch(DXUTDevice*, float elapsed) {
   if (!gui) return;
   const float yJitter = static_cast<float>(std::rand() & 1) * shake;
   const float xJitter = static_cast<float>(std::rand() & 1) * shake;
-  const Vec2 view = camera + Vec2{xJitter, yJitter};
+  const Vec2 view = DrawnCamera() + Vec2{xJitter, yJitter};
 
   if (SUCCEEDED(gui->BeginImages())) {
     RenderBackground(*this, gui, view);
@@ -50,7 +50,9 @@ void cGame::RenderMatch(DXUTDevice*, float elapsed) {
 
   if (SUCCEEDED(gui->BeginImages())) {
     for (const auto& projectile : projectiles) {
-      if (projectile) projectile->Render(gui, view.x, view.y);
+      if (!projectile) continue;
+      const Vec2 spriteCamera = CameraFor(*projectile, view);
+      projectile->Render(gui, spriteCamera.x, spriteCamera.y);
     }
     gui->EndImages();
   }

@@ -26,7 +26,8 @@ void RenderCreatureLayer(cGame& game, cGUI* gui, Vec2 view, CreatureLayer layer)
   const int wanted = layer == CreatureLayer::kBack ? 1 : 0;
   for (const auto& creature : game.creatures) {
     if (creature && (creature->backLayer != 0 ? 1 : 0) == wanted) {
-      creature->Render(gui, view.x, view.y);
+      const Vec2 camera = game.CameraFor(*creature, view);
+      creature->Render(gui, camera.x, camera.y);
     }
   }
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Drawing the match's world in its layers. A match frame calls these inside one image batch,
-// in this order, each with the frame's view (the camera plus its shake):
+// in this order, each with the frame's view (the camera between steps plus its shake; each
+// creature is drawn at its own place between steps):
 //
 //   RenderBackground      sky fixed to the screen, then the two far strips with parallax
 //   RenderCreatureLayer   (back layer) creatures standing behind the ground tiles

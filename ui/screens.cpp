@@ -14,7 +14,6 @@
 
 namespace {
 
-constexpr std::uint32_t kWhite = 0xffffffff;
 constexpr std::uint32_t kHighlight = 0x80a0ff00;
 constexpr std::uint32_t kDimOverlay = 0xa0000000;
 constexpr int kMenuItemCount = 5;

@@ -5,6 +5,7 @@
 
 #include "ui/font.h"
 #include "ui/gui.h"
+#include "ui/text_colour.h"
 
 namespace {
 
@@ -19,7 +20,6 @@ constexpr float kStepHeight = 14.0f;
 constexpr int kTextHeight = 16;
 
 constexpr std::uint32_t kPanelColour = 0xa0000000;
-constexpr std::uint32_t kTextColour = 0xffffffff;
 constexpr std::uint32_t kLitStepColour = 0xfff0c040;
 constexpr std::uint32_t kDarkStepColour = 0x50ffffff;
 
@@ -35,7 +35,7 @@ void DrawVolumeIndicator(cGUI& gui, float volume, bool muted) {
     const int textTop = static_cast<int>(middle) - kTextHeight / 2;
     const Rect label{static_cast<int>(left) + 10, textTop, static_cast<int>(left + kLabelWidth),
                      textTop + kTextHeight + 4};
-    font->DrawText(muted ? L"muted" : L"volume", -1, &label, kTextLeft, kTextColour);
+    font->DrawText(muted ? L"muted" : L"volume", -1, &label, kTextLeft, kWhite);
   }
 
   const int lit = muted ? 0 : static_cast<int>(std::lround(volume * kSteps));

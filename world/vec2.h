@@ -32,6 +32,9 @@ inline Vec2 Normalize(Vec2 v) {
   return length > 0.0f ? v / length : Vec2{};
 }
 
+// The point `t` of the way from a to b (a at 0, b at 1).
+inline constexpr Vec2 Lerp(Vec2 a, Vec2 b, float t) { return a + (b - a) * t; }
+
 // Turns v by `angle` radians; with y pointing down a positive angle turns clockwise on screen.
 inline Vec2 Rotate(Vec2 v, float angle) {
   const float c = std::cos(angle);

@@ -37,7 +37,7 @@ class HudTest : public DragonMatch {
     SDL_SetRenderTarget(renderer, DXUTGetD3DDevice()->backBuffer);
     SDL_SetRenderDrawColor(renderer, grey, grey, grey, 0xff);
     SDL_RenderClear(renderer);
-    RenderHud(game(), 0.125f);
+    RenderHud(game(), 1.0f);
   }
 
   std::uint32_t Pixel(int x, int y) { return ReadPixel(DXUTGetD3DDevice()->renderer, x, y); }

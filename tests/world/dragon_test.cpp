@@ -1,4 +1,4 @@
-// The dragon's own update: damping at any frame rate, meals and the grip, and its death.
+// The dragon's own update: meals and the grip, and its death.
 
 #include <gtest/gtest.h>
 
@@ -9,16 +9,6 @@
 namespace {
 
 using DragonTest = DragonMatch;
-
-TEST_F(DragonTest, DampingKeepsEightyPercentPerUpdateUpToThirtyUpdatesASecond) {
-  for (const auto& [dt, kept] : {std::pair{1.0f / 60.0f, 0.8f}, std::pair{1.0f / 30.0f, 0.8f},
-                                 std::pair{1.0f / 120.0f, 0.4f}}) {
-    dragon().velocity = {};
-    dragon().Accelerate(500.0f, 0.0f);
-    dragon().Update(dt);
-    EXPECT_NEAR(dragon().velocity.x, 500.0f * kept, 1e-3f) << "dt " << dt;
-  }
-}
 
 TEST_F(DragonTest, EatingGainsHealthByKindCappedAtAHundredHeroesAreNoFoodThePrincessPaysGold) {
   const struct {

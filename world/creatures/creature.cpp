@@ -162,15 +162,37 @@ void cCreature::LeaveCoins(Vec2 origin, std::span<const Vec2> pattern, CoinSize 
   }
 }
 
-// ---- Bow sounds ---------------------------------------------------------------------------
-
-void cCreature::PlayBowShot() {
-  constexpr int kSoundShotA = 129;
-  constexpr int kSoundShotB = 130;
-  g_game.PlaySound((std::rand() & 1) ? kSoundShotA : kSoundShotB);
+void cCreature::FootSoldierMarchStep(float dt, const FootSoldier& kind, bool attackWhenDeciding,
+                                     bool attackWhenWalking) {
+  switch (state) {
+    case kCreatureIdle:
+      if (attackWhenDeciding) {
+        state = kCreatureAttacking;
+        target = {};  // standing to attack: nothing is left of an earlier flight
+      } else {
+        state = kCreatureWalking;
+        target = kind.walkTarget;
+      }
+      if (health <= 0.0f) state = kCreatureDying;
+      break;
+    case kCreatureWalking:
+      WalkTowardsTarget(dt, kind.walkSpeed);
+      Show(kind.walking);
+      if (attackWhenWalking) {
+        state = kCreatureAttacking;
+        break;
+      }
+      target = kind.walkTarget;
+      if (HasCompanyWithin(kind.crowdFactor * ScaledWidthSq(), kAnyButDragon)) {
+        state = kCreatureIdle;
+      }
+      break;
+    default:
+      break;
+  }
 }
 
-bool cCreature::FootSoldierFateStep(float dt, const FootSoldierFate& fate) {
+bool cCreature::FootSoldierFateStep(float dt, const FootSoldier& fate) {
   switch (state) {
     case kCreatureKnocked:
     case kCreatureThrown:
@@ -193,4 +215,12 @@ bool cCreature::FootSoldierFateStep(float dt, const FootSoldierFate& fate) {
     default:
       return false;
   }
+}
+
+// ---- Bow sounds ---------------------------------------------------------------------------
+
+void cCreature::PlayBowShot() {
+  constexpr int kSoundShotA = 129;
+  constexpr int kSoundShotB = 130;
+  g_game.PlaySound((std::rand() & 1) ? kSoundShotA : kSoundShotB);
 }

@@ -53,15 +53,18 @@ struct CellAnimation {
   int loop = 0;
 };
 
-// How a foot soldier (archer, wizard) falls, burns and dies: the kind's own numbers for
-// cCreature::FootSoldierFateStep.
-struct FootSoldierFate {
+// How a foot soldier (archer, wizard) marches, falls, burns and dies: the kind's own numbers
+// for cCreature::FootSoldierMarchStep and cCreature::FootSoldierFateStep.
+struct FootSoldier {
+  Vec2 walkTarget;
+  float walkSpeed;
+  float crowdFactor;  // of the scaled width, squared: company closer than that stops a walk
+  CellAnimation walking;
   float fallGravity;
   float fallSpin;
   Vec2 crashOffset;
   float crashFactor;
   float burnDamage;  // per second
-  Vec2 walkTarget;
   CellAnimation falling;
   CellAnimation burning;
   std::span<const Vec2> deathCoins;  // small coins, around the creature
@@ -178,10 +181,19 @@ class cCreature : public cSprite {
   enum class CoinSize { kSmall, kBig };
   void LeaveCoins(Vec2 origin, std::span<const Vec2> pattern, CoinSize size);
 
-  // The states archers and wizards share: knocked or thrown (FallAndLand, the falling cell),
-  // burning (BurnStep, the burning cell while alive), held (upright, the falling cell), dying
-  // (dead next) and dead (its coins). False, doing nothing, for any other state.
-  bool FootSoldierFateStep(float dt, const FootSoldierFate& fate);
+  // How archers and wizards decide (0) and walk (1); each kind says when it attacks. Deciding,
+  // it attacks (2, standing: `target` cleared) when `attackWhenDeciding` holds and otherwise
+  // sets out for the walk target (1); with no health left it is dying (7) instead. Walking, it
+  // steps towards the target (WalkTowardsTarget, the walking cell) and attacks when
+  // `attackWhenWalking` holds; otherwise it aims at the walk target again and stops to decide
+  // once in company (HasCompanyWithin the crowd factor x the scaled width², any kind but the
+  // dragon). Nothing in any other state.
+  void FootSoldierMarchStep(float dt, const FootSoldier& kind, bool attackWhenDeciding,
+                            bool attackWhenWalking);
+  // The states archers and wizards share after the march: knocked or thrown (FallAndLand, the
+  // falling cell), burning (BurnStep, the burning cell while alive), held (upright, the falling
+  // cell), dying (dead next) and dead (its coins). False, doing nothing, for any other state.
+  bool FootSoldierFateStep(float dt, const FootSoldier& kind);
 
   // ---- Bow sounds ------------------------------------------------------------------------
   // Archers and zeppelins loose their arrows with the same bows.

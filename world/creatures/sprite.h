@@ -2,6 +2,8 @@
 // A screen element centred on its position that steps through the equal cells of a sheet.
 // Cells are numbered row by row from the sheet's top-left corner.
 
+#include <optional>
+
 #include "world/creatures/screen_element.h"
 
 class cSprite : public cScreenElement {
@@ -13,6 +15,9 @@ class cSprite : public cScreenElement {
   int loop = 0;               // non-zero: wrap to firstFrame after lastFrame; zero: stay on it
   float frame = 0.0f;         // whole part is the cell shown
   Rect cellRect;              // cell 0
+  // Where the match's latest step found the sprite; none when it came in during that step.
+  // A frame between steps draws it on the way from there to `position` (cGame::CameraFor).
+  std::optional<Vec2> stepStart;
 
   // Repeating the call with the running animation does not restart it: `frame` is reset to
   // `first` only when it lies outside [first, last].

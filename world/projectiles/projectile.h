@@ -46,4 +46,9 @@ class cProjectile : public cSprite {
   // never tests them against the ground. Kinds without one (arrow, fireball, breath) return
   // nothing: they end by reaching the ground or by being used up.
   virtual std::optional<float> TimeLeft() const { return std::nullopt; }
+
+ protected:
+  // Init's placement, then the picture `sheet` (through the game's texture cache) as one still
+  // cell `cell` pixels square: how the single-picture kinds (spell, sword) begin.
+  void InitWithStill(float x, float y, float vx, float vy, const char* sheet, int cell);
 };

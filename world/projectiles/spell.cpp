@@ -20,10 +20,7 @@ constexpr int kCell = 64;
 }  // namespace
 
 void cSpell::Init(float x, float y, float vx, float vy) {
-  cProjectile::Init(x, y, vx, vy);
-  SetTexture(g_game.LoadTexture("./data/art/spell.png"), g_game.gui);
-  SetCellSize(kCell, kCell);
-  SetAnimation(0, 0, 1, 1.0f, 0);
+  InitWithStill(x, y, vx, vy, "./data/art/spell.png", kCell);
 }
 
 void cSpell::Update(float dt) {
