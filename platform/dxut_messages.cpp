@@ -63,6 +63,9 @@ void HandleWindowEvent(const SDL_WindowEvent& event) {
     case SDL_WINDOWEVENT_EXPOSED:
       DXUTRepaint();
       break;
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+      DXUTFitBackBufferToOutput();
+      break;
     default:
       break;
   }

@@ -1,5 +1,6 @@
 #pragma once
-// Where the 800x600 back buffer lands in a window or screen of any size.
+// Where the 800x600 picture lands in a window or screen of any size, how many pixels it is
+// drawn with, and how large a window fits the desktop.
 
 struct ScreenRect {
   int x = 0;
@@ -15,3 +16,15 @@ inline constexpr int kBackBufferHeight = 600;
 // outputHeight pixels; the bars left over stay black. Empty for an output
 // without area.
 ScreenRect LetterboxRect(int outputWidth, int outputHeight);
+
+// The back buffer's size in pixels for an output of outputWidth x outputHeight: the letterbox
+// itself, so that the picture is drawn with the output's own pixels; never less than 800x600
+// (a smaller window shows it scaled down). A renderer that draws every pixel on the processor
+// (SDL's software renderer) cannot fill a full-screen picture 60 times a second: it draws at
+// the largest whole multiple of 800x600 within the letterbox, at most twice, and its picture
+// is scaled up to the letterbox when shown.
+ScreenRect BackBufferSize(int outputWidth, int outputHeight, bool drawsOnProcessor);
+
+// The window Alt+Enter gives on a desktop whose usable area is usableWidth x usableHeight: the
+// largest whole multiple of 800x600 within 85 % of it, never smaller than 800x600.
+ScreenRect WindowedSize(int usableWidth, int usableHeight);

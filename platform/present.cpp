@@ -3,6 +3,14 @@
 #include "platform/letterbox.h"
 #include "platform/sdl_device.h"
 
+HRESULT SelectBackBuffer(DXUTDevice* device) {
+  if (device == nullptr || device->renderer == nullptr || device->backBuffer == nullptr) {
+    return E_FAIL;
+  }
+  if (SDL_SetRenderTarget(device->renderer, device->backBuffer) != 0) return E_FAIL;
+  return SDL_RenderSetScale(device->renderer, device->scale, device->scale) == 0 ? S_OK : E_FAIL;
+}
+
 HRESULT PresentBackBuffer(DXUTDevice* device) {
   if (device == nullptr || device->renderer == nullptr || device->backBuffer == nullptr) {
     return E_FAIL;
@@ -21,5 +29,5 @@ HRESULT PresentBackBuffer(DXUTDevice* device) {
   const SDL_Rect destination{area.x, area.y, area.w, area.h};
   SDL_RenderCopy(renderer, device->backBuffer, nullptr, &destination);
   SDL_RenderPresent(renderer);
-  return SDL_SetRenderTarget(renderer, device->backBuffer) == 0 ? S_OK : E_FAIL;
+  return SelectBackBuffer(device);
 }

@@ -8,6 +8,7 @@
 #include "platform/dxut.h"
 #include "platform/game_folders.h"
 #include "platform/resources.h"
+#include "ui/picture_fit.h"
 
 namespace {
 
@@ -33,6 +34,19 @@ SDL_Surface* ReadPicture(const DXUTTextureNode& node, std::string& failure) {
   }
   if (picture == nullptr) failure = IMG_GetError();
   return picture;
+}
+
+constexpr std::string_view kArtFolder = "./data/art/";
+constexpr std::string_view kDoubleDensityFolder = "./data/art@2x/";
+constexpr std::string_view kFullScreenFolder = "./data/art-fullscreen/";
+
+// The same picture under `folder` instead of data/art/; empty for pictures elsewhere.
+std::string SharperSource(const std::string& fileName, std::string_view folder) {
+  if (fileName.size() <= kArtFolder.size() ||
+      !SameNameIgnoringCase(fileName.substr(0, kArtFolder.size()), std::string(kArtFolder))) {
+    return "";
+  }
+  return std::string(folder) + fileName.substr(kArtFolder.size());
 }
 
 }  // namespace
@@ -65,9 +79,11 @@ DXUTTextureNode* cTextureCache::GetNode(int index) {
   return &nodes[index];
 }
 
-void cTextureCache::AttachRenderer(SDL_Renderer* newRenderer) {
+void cTextureCache::AttachRenderer(SDL_Renderer* newRenderer, int width, int height) {
   DetachRenderer();
   renderer = newRenderer;
+  backBufferWidth = width;
+  backBufferHeight = height;
   for (DXUTTextureNode& node : nodes) Load(node);
 }
 
@@ -77,6 +93,18 @@ void cTextureCache::DetachRenderer() {
     node.texture = nullptr;
   }
   renderer = nullptr;
+}
+
+SDL_Surface* cTextureCache::ReadSharperPicture(const DXUTTextureNode& node) const {
+  if (!node.fileSource || backBufferWidth <= kPictureUnitsWide) return nullptr;
+  const std::string fullScreen = SharperSource(node.fileName, kFullScreenFolder);
+  if (fullScreen.empty()) return nullptr;
+  if (SDL_Surface* large = IMG_Load(DataPath(fullScreen).c_str())) {
+    SDL_Surface* fitted = FitPicture(large, backBufferWidth, backBufferHeight);
+    SDL_FreeSurface(large);
+    return fitted;
+  }
+  return IMG_Load(DataPath(SharperSource(node.fileName, kDoubleDensityFolder)).c_str());
 }
 
 void cTextureCache::Load(DXUTTextureNode& node) {
@@ -94,12 +122,19 @@ void cTextureCache::Load(DXUTTextureNode& node) {
   }
   node.width = picture->w;
   node.height = picture->h;
+  if (SDL_Surface* sharper = ReadSharperPicture(node)) {
+    SDL_FreeSurface(picture);
+    picture = sharper;
+  }
+  node.texelsPerPixelX = static_cast<float>(picture->w) / static_cast<float>(node.width);
+  node.texelsPerPixelY = static_cast<float>(picture->h) / static_cast<float>(node.height);
   node.texture = SDL_CreateTextureFromSurface(renderer, picture);
   SDL_FreeSurface(picture);
   if (node.texture == nullptr) {
     DXUTOutputDebugString(L"Could not create texture for %s: %s\n", source.c_str(), SDL_GetError());
     return;
   }
+  SDL_SetTextureUserData(node.texture, &node);
   SDL_SetTextureBlendMode(node.texture, SDL_BLENDMODE_BLEND);
   SDL_SetTextureScaleMode(node.texture, SDL_ScaleModeLinear);
 }
