@@ -98,8 +98,14 @@ bool BackBufferFitsOutput(const DXUTDevice& device) {
 // Makes the device's back buffer at the size its output asks for, the render target, cleared.
 bool CreateBackBuffer(DXUTDevice& device) {
   const ScreenRect size = WantedBackBuffer(device);
-  SDL_Texture* backBuffer = SDL_CreateTexture(device.renderer, SDL_PIXELFORMAT_ARGB8888,
-                                              SDL_TEXTUREACCESS_TARGET, size.w, size.h);
+  // On the processor, a back buffer in the window's own format is scaled onto it by a plain
+  // stretch, without converting each pixel.
+  const Uint32 windowFormat = SDL_GetWindowPixelFormat(device.window);
+  const Uint32 format = DrawsOnProcessor(device.renderer) && SDL_BYTESPERPIXEL(windowFormat) == 4
+                            ? windowFormat
+                            : SDL_PIXELFORMAT_ARGB8888;
+  SDL_Texture* backBuffer =
+      SDL_CreateTexture(device.renderer, format, SDL_TEXTUREACCESS_TARGET, size.w, size.h);
   if (!backBuffer) return false;
   // Drawn smaller than it is shown only on the software renderer, where scaling up to the
   // nearest pixel is what the processor does cheapest (bench/present_bench.cpp).
@@ -151,6 +157,14 @@ bool ApplyWindowMode(bool windowed) {
 // does. SDL's reason stays in SDL_GetError for that report.
 bool OpenRenderer(const RendererChoice& choice) {
   DXUTState& state = GetDXUTState();
+  // SDL's software renderer draws into the window's surface, which SDL would otherwise show
+  // through an OpenGL texture: on a machine without a graphics card that is a second software
+  // rasteriser, which cost more than the drawing itself (half the processor time of a
+  // nightmare match at 1920x1080). The window system's own image is shown directly instead.
+  // (An SDL_FRAMEBUFFER_ACCELERATION the player set still wins.)
+  if (choice.caps.deviceType == DXUTDeviceType::kReference) {
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  }
   SDL_Renderer* renderer =
       SDL_CreateRenderer(state.device.window, choice.driverIndex,
                          SDL_RENDERER_TARGETTEXTURE | SDL_RENDERER_PRESENTVSYNC);

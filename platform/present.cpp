@@ -21,10 +21,17 @@ HRESULT PresentBackBuffer(DXUTDevice* device) {
   int outputHeight = 0;
   SDL_GetRendererOutputSize(renderer, &outputWidth, &outputHeight);
   const ScreenRect area = LetterboxRect(outputWidth, outputHeight);
-  // Only the bars beside the picture need clearing; the picture covers the rest.
+  // Only the bars beside the picture need clearing (what a present leaves there is undefined);
+  // the picture covers the rest.
+  const SDL_Rect bars[2] = {
+      {0, 0, area.x > 0 ? area.x : outputWidth, area.x > 0 ? outputHeight : area.y},
+      {area.x > 0 ? area.x + area.w : 0, area.x > 0 ? 0 : area.y + area.h,
+       area.x > 0 ? outputWidth - area.x - area.w : outputWidth,
+       area.x > 0 ? outputHeight : outputHeight - area.y - area.h}};
   if (area.w != outputWidth || area.h != outputHeight) {
     SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
-    SDL_RenderClear(renderer);
+    SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
+    SDL_RenderFillRects(renderer, bars, 2);
   }
   const SDL_Rect destination{area.x, area.y, area.w, area.h};
   SDL_RenderCopy(renderer, device->backBuffer, nullptr, &destination);
