@@ -22,15 +22,12 @@ ScreenRect LetterboxRect(int outputWidth, int outputHeight) {
   return rect;
 }
 
-ScreenRect BackBufferSize(int outputWidth, int outputHeight, bool drawsOnProcessor) {
+ScreenRect BackBufferSize(int outputWidth, int outputHeight, bool scaledUp) {
   const ScreenRect letterbox = LetterboxRect(outputWidth, outputHeight);
-  if (letterbox.w < kBackBufferWidth || letterbox.h < kBackBufferHeight) {
+  if (scaledUp || letterbox.w < kBackBufferWidth || letterbox.h < kBackBufferHeight) {
     return {0, 0, kBackBufferWidth, kBackBufferHeight};
   }
-  if (!drawsOnProcessor) return {0, 0, letterbox.w, letterbox.h};
-  constexpr int kLargestProcessorMultiple = 2;
-  const int multiple = std::min(kLargestProcessorMultiple, letterbox.w / kBackBufferWidth);
-  return {0, 0, multiple * kBackBufferWidth, multiple * kBackBufferHeight};
+  return {0, 0, letterbox.w, letterbox.h};
 }
 
 ScreenRect WindowedSize(int usableWidth, int usableHeight) {

@@ -18,12 +18,10 @@ inline constexpr int kBackBufferHeight = 600;
 ScreenRect LetterboxRect(int outputWidth, int outputHeight);
 
 // The back buffer's size in pixels for an output of outputWidth x outputHeight: the letterbox
-// itself, so that the picture is drawn with the output's own pixels; never less than 800x600
-// (a smaller window shows it scaled down). A renderer that draws every pixel on the processor
-// (SDL's software renderer) cannot fill a full-screen picture 60 times a second: it draws at
-// the largest whole multiple of 800x600 within the letterbox, at most twice, and its picture
-// is scaled up to the letterbox when shown.
-ScreenRect BackBufferSize(int outputWidth, int outputHeight, bool drawsOnProcessor);
+// itself, so that the picture is drawn with the output's own pixels; 800x600 when `scaledUp`
+// (the picture is drawn at 800x600 and scaled up when shown) and never less (a smaller window
+// shows it scaled down).
+ScreenRect BackBufferSize(int outputWidth, int outputHeight, bool scaledUp);
 
 // The window Alt+Enter gives on a desktop whose usable area is usableWidth x usableHeight: the
 // largest whole multiple of 800x600 within 85 % of it, never smaller than 800x600.
