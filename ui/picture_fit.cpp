@@ -32,27 +32,38 @@ std::vector<std::vector<Tap>> AxisTaps(int sourceLength, int fittedLength) {
   return taps;
 }
 
-// One source row fitted to the new width, premultiplied: blue, green, red, alpha per pixel.
-void FitRow(const std::uint32_t* row, const std::vector<std::vector<Tap>>& columns, float* fitted) {
-  for (const std::vector<Tap>& column : columns) {
-    float b = 0.0f, g = 0.0f, r = 0.0f, a = 0.0f;
-    for (const Tap& tap : column) {
-      const std::uint32_t pixel = row[tap.index];
-      const float alpha = static_cast<float>(pixel >> 24) * tap.weight;
-      b += static_cast<float>(pixel & 0xff) * alpha;
-      g += static_cast<float>((pixel >> 8) & 0xff) * alpha;
-      r += static_cast<float>((pixel >> 16) & 0xff) * alpha;
-      a += alpha;
-    }
-    *fitted++ = b;
-    *fitted++ = g;
-    *fitted++ = r;
-    *fitted++ = a;
+// One row of pixels as premultiplied blue, green, red, alpha.
+void Premultiply(const std::uint32_t* row, int width, float* premultiplied) {
+  for (int x = 0; x < width; ++x) {
+    const std::uint32_t pixel = row[x];
+    const float alpha = static_cast<float>(pixel >> 24) * (1.0f / 255.0f);
+    *premultiplied++ = static_cast<float>(pixel & 0xff) * alpha;
+    *premultiplied++ = static_cast<float>((pixel >> 8) & 0xff) * alpha;
+    *premultiplied++ = static_cast<float>((pixel >> 16) & 0xff) * alpha;
+    *premultiplied++ = alpha * 255.0f;
   }
 }
 
 std::uint32_t Channel(float premultiplied, float alpha) {
   return static_cast<std::uint32_t>(std::clamp(premultiplied / alpha + 0.5f, 0.0f, 255.0f));
+}
+
+// A premultiplied row of the source's width fitted to the new width, back to ARGB.
+void FitRow(const float* row, const std::vector<std::vector<Tap>>& columns, std::uint32_t* out) {
+  for (const std::vector<Tap>& column : columns) {
+    float b = 0.0f, g = 0.0f, r = 0.0f, a = 0.0f;
+    for (const Tap& tap : column) {
+      const float* p = row + static_cast<std::size_t>(tap.index) * 4;
+      b += p[0] * tap.weight;
+      g += p[1] * tap.weight;
+      r += p[2] * tap.weight;
+      a += p[3] * tap.weight;
+    }
+    // Alpha runs 0..255 here, so a colour is its premultiplied sum x 255 / alpha.
+    *out++ = a <= 0.0f ? 0u
+                       : Channel(a, 1.0f) << 24 | Channel(r * 255.0f, a) << 16 |
+                             Channel(g * 255.0f, a) << 8 | Channel(b * 255.0f, a);
+  }
 }
 
 }  // namespace
@@ -71,26 +82,27 @@ SDL_Surface* FitPicture(SDL_Surface* picture, int width, int height) {
   }
   const std::vector<std::vector<Tap>> columns = AxisTaps(source->w, width);
   const std::vector<std::vector<Tap>> rows = AxisTaps(source->h, height);
-  std::vector<float> fittedRow(static_cast<std::size_t>(width) * 4);
-  std::vector<float> sum(fittedRow.size());
+  // Rows are summed at the source's width first, then each sum is fitted to the new width
+  // once; a source row shared by two new rows is premultiplied only once.
+  const std::size_t rowFloats = static_cast<std::size_t>(source->w) * 4;
+  std::vector<float> premultiplied(rowFloats);
+  std::vector<float> sum(rowFloats);
+  int premultipliedRow = -1;
   for (int y = 0; y < height; ++y) {
     std::fill(sum.begin(), sum.end(), 0.0f);
     for (const Tap& row : rows[y]) {
-      const auto* pixels = reinterpret_cast<const std::uint32_t*>(
-          static_cast<const std::uint8_t*>(source->pixels) +
-          static_cast<std::ptrdiff_t>(row.index) * source->pitch);
-      FitRow(pixels, columns, fittedRow.data());
-      for (std::size_t i = 0; i < sum.size(); ++i) sum[i] += fittedRow[i] * row.weight;
+      if (row.index != premultipliedRow) {
+        Premultiply(reinterpret_cast<const std::uint32_t*>(
+                        static_cast<const std::uint8_t*>(source->pixels) +
+                        static_cast<std::ptrdiff_t>(row.index) * source->pitch),
+                    source->w, premultiplied.data());
+        premultipliedRow = row.index;
+      }
+      for (std::size_t i = 0; i < rowFloats; ++i) sum[i] += premultiplied[i] * row.weight;
     }
-    auto* out = reinterpret_cast<std::uint32_t*>(static_cast<std::uint8_t*>(fitted->pixels) +
-                                                 static_cast<std::ptrdiff_t>(y) * fitted->pitch);
-    for (int x = 0; x < width; ++x) {
-      const float* p = &sum[static_cast<std::size_t>(x) * 4];
-      const float alpha = p[3];
-      out[x] = alpha <= 0.0f ? 0u
-                             : Channel(alpha, 1.0f) << 24 | Channel(p[2], alpha) << 16 |
-                                   Channel(p[1], alpha) << 8 | Channel(p[0], alpha);
-    }
+    FitRow(sum.data(), columns,
+           reinterpret_cast<std::uint32_t*>(static_cast<std::uint8_t*>(fitted->pixels) +
+                                            static_cast<std::ptrdiff_t>(y) * fitted->pitch));
   }
   SDL_FreeSurface(source);
   return fitted;
