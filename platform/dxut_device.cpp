@@ -4,6 +4,7 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -158,6 +159,10 @@ bool ApplyWindowMode(bool windowed) {
   if (windowed) {
     const ScreenRect size = WindowedSizeOnDesktop(state.device.window);
     SDL_SetWindowSize(state.device.window, size.w, size.h);
+    // A window grown to fit a large desktop stays on it whole.
+    const int display = std::max(0, SDL_GetWindowDisplayIndex(state.device.window));
+    SDL_SetWindowPosition(state.device.window, SDL_WINDOWPOS_CENTERED_DISPLAY(display),
+                          SDL_WINDOWPOS_CENTERED_DISPLAY(display));
   }
   state.settings.windowed = windowed;
   DXUTUpdateCursorClip();
