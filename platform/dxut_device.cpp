@@ -128,6 +128,7 @@ bool CreateBackBuffer(DXUTDevice& device) {
   // copied, not blended by their alpha over the window.
   SDL_SetTextureBlendMode(backBuffer, SDL_BLENDMODE_NONE);
   device.backBuffer = backBuffer;
+  device.barsClearedWidth = device.barsClearedHeight = 0;  // a new device starts from nothing
   device.pixelWidth = size.w;
   device.pixelHeight = size.h;
   device.scale = static_cast<float>(size.w) / kBackBufferWidth;

@@ -16,4 +16,8 @@ struct DXUTDevice {
   int pixelWidth = 800;
   int pixelHeight = 600;
   float scale = 1.0f;  // back-buffer pixels per 800x600 unit
+  // The output size whose letterbox bars were last cleared, on a renderer that keeps the
+  // window's pixels from one present to the next (SDL's software renderer): they stay black.
+  int barsClearedWidth = 0;
+  int barsClearedHeight = 0;
 };
