@@ -1,6 +1,9 @@
 #include "ui/texture_cache.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <fstream>
 
 #include <SDL.h>
 #include <SDL_image.h>
@@ -49,6 +52,25 @@ std::string SharperSource(const std::string& fileName, std::string_view folder) 
   return std::string(folder) + fileName.substr(kArtFolder.size());
 }
 
+// The width and height in the header of the PNG file at `path`; false when it is no PNG.
+bool ReadPngSize(const std::string& path, int& width, int& height) {
+  constexpr unsigned char kSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
+  unsigned char header[24] = {};
+  std::ifstream file(path, std::ios::binary);
+  if (!file.read(reinterpret_cast<char*>(header), sizeof header) ||
+      !std::equal(std::begin(kSignature), std::end(kSignature), header) ||
+      std::memcmp(header + 12, "IHDR", 4) != 0) {
+    return false;
+  }
+  const auto bigEndian = [&](int at) {
+    return static_cast<int>(static_cast<std::uint32_t>(header[at]) << 24 | header[at + 1] << 16 |
+                            header[at + 2] << 8 | header[at + 3]);
+  };
+  width = bigEndian(16);
+  height = bigEndian(20);
+  return width > 0 && height > 0;
+}
+
 }  // namespace
 
 int cTextureCache::AddFromFile(const std::string& fileName) {
@@ -95,10 +117,12 @@ void cTextureCache::DetachRenderer() {
   renderer = nullptr;
 }
 
-SDL_Surface* cTextureCache::ReadSharperPicture(const DXUTTextureNode& node) const {
+SDL_Surface* cTextureCache::ReadSharperPicture(const DXUTTextureNode& node, int& width,
+                                               int& height) const {
   if (!node.fileSource || backBufferWidth <= kPictureUnitsWide) return nullptr;
   const std::string fullScreen = SharperSource(node.fileName, kFullScreenFolder);
-  if (fullScreen.empty()) return nullptr;
+  // The picture under data/art/ still gives the size the game knows it by.
+  if (fullScreen.empty() || !ReadPngSize(DataPath(node.fileName), width, height)) return nullptr;
   if (SDL_Surface* large = IMG_Load(DataPath(fullScreen).c_str())) {
     SDL_Surface* fitted = FitPicture(large, backBufferWidth, backBufferHeight);
     SDL_FreeSurface(large);
@@ -110,22 +134,25 @@ SDL_Surface* cTextureCache::ReadSharperPicture(const DXUTTextureNode& node) cons
 void cTextureCache::Load(DXUTTextureNode& node) {
   if (renderer == nullptr) return;
   std::string failure;
-  SDL_Surface* picture = ReadPicture(node, failure);
+  int width = 0;
+  int height = 0;
+  SDL_Surface* picture = ReadSharperPicture(node, width, height);
+  if (picture == nullptr && (picture = ReadPicture(node, failure)) != nullptr) {
+    width = picture->w;
+    height = picture->h;
+  }
   const std::string source =
       node.fileSource ? node.fileName : "resource " + std::to_string(node.resourceId);
-  if (picture == nullptr) {
+  if (picture == nullptr || width <= 0 || height <= 0) {
+    SDL_FreeSurface(picture);
     node.width = 0;
     node.height = 0;
     DXUTOutputPlayerNotice(L"Drakmoor: could not load the picture %s (%s).", source.c_str(),
                            failure.c_str());
     return;
   }
-  node.width = picture->w;
-  node.height = picture->h;
-  if (SDL_Surface* sharper = ReadSharperPicture(node)) {
-    SDL_FreeSurface(picture);
-    picture = sharper;
-  }
+  node.width = width;
+  node.height = height;
   node.texelsPerPixelX = static_cast<float>(picture->w) / static_cast<float>(node.width);
   node.texelsPerPixelY = static_cast<float>(picture->h) / static_cast<float>(node.height);
   node.texture = SDL_CreateTextureFromSurface(renderer, picture);

@@ -59,8 +59,9 @@ class cTextureCache {
   static constexpr int kPictureUnitsWide = 800;  // a back buffer this wide draws data/art/ as it is
 
   void Load(DXUTTextureNode& node);
-  // The node's picture at the back buffer's density, or null where data/art/ serves as it is.
-  SDL_Surface* ReadSharperPicture(const DXUTTextureNode& node) const;
+  // The node's picture at the back buffer's density, with the size of its data/art/ file in
+  // width and height; null where data/art/ serves as it is.
+  SDL_Surface* ReadSharperPicture(const DXUTTextureNode& node, int& width, int& height) const;
 
   SDL_Renderer* renderer = nullptr;
   int backBufferWidth = 800;
