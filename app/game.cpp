@@ -139,6 +139,7 @@ void cGame::OnFrameRender(DXUTDevice* device, float elapsed) {
               L"D3DCOLOR_RGBA(0, 0, 0, 0), 1.0f, 0L )",
               true);
   }
+  if (gui != nullptr) gui->ReleaseIdleCopies();
   switch (state) {
     case kStateScreens:
       RenderMenu(device, elapsed);

@@ -92,6 +92,10 @@ std::vector<Figure> TheFigures() {
       {"radar / frame render", "BM_RadarFloor:radar_us", "BM_FrameRender", 0.05},
       {"first match load / raw decode and upload", "BM_LoadMatchFirst", "BM_LoadRawDecode", 1.5},
       {"second match load / first match load", "BM_LoadMatchAgain", "BM_LoadMatchFirst", 0.1},
+      {"software scale-up to 1440x1080 / its floor", "BM_PresentScaledUp",
+       "BM_PresentScaledUpFloor", 1.1},
+      {"the same, linear (not chosen) / its floor", "BM_PresentScaledUpLinear",
+       "BM_PresentScaledUpFloor", kNoGoal},
   };
 }
 

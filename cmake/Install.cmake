@@ -26,7 +26,8 @@ set_property(SOURCE platform/game_folders.cpp APPEND PROPERTY COMPILE_DEFINITION
 install(TARGETS drakmoor RUNTIME DESTINATION ${DRAKMOOR_INSTALL_BINDIR})
 # What the build made, by name: a game played from the build folder writes the
 # player's settings and hall of fame into data/ too, and those stay behind.
-install(DIRECTORY ${CMAKE_BINARY_DIR}/data/art ${CMAKE_BINARY_DIR}/data/font
+install(DIRECTORY ${CMAKE_BINARY_DIR}/data/art ${CMAKE_BINARY_DIR}/data/art@2x
+                  ${CMAKE_BINARY_DIR}/data/art-fullscreen ${CMAKE_BINARY_DIR}/data/font
         DESTINATION ${DRAKMOOR_INSTALL_DATADIR})
 install(FILES ${CMAKE_BINARY_DIR}/data/map.hm DESTINATION ${DRAKMOOR_INSTALL_DATADIR})
 

@@ -1,9 +1,10 @@
-// The rendering device: choosing and creating the SDL renderer, the 800x600
-// back buffer, full screen, the device callbacks and presentation.
+// The rendering device: choosing and creating the SDL renderer, the back buffer at the
+// output's size, full screen, the device callbacks and presentation.
 
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -35,9 +36,12 @@ std::vector<RendererChoice> RendererChoices() {
     if (SDL_GetRenderDriverInfo(index, &info) != 0 || !DriverWanted(info.name)) continue;
     if (info.flags & SDL_RENDERER_SOFTWARE) {
       software.driverIndex = index;
-      software.caps = {DXUTDeviceType::kReference, (info.flags & SDL_RENDERER_TARGETTEXTURE) != 0, false};
+      software.caps = {DXUTDeviceType::kReference, (info.flags & SDL_RENDERER_TARGETTEXTURE) != 0,
+                       false};
     } else if (info.flags & SDL_RENDERER_ACCELERATED) {
-      choices.push_back({index, {DXUTDeviceType::kHardware, (info.flags & SDL_RENDERER_TARGETTEXTURE) != 0, true}});
+      choices.push_back(
+          {index,
+           {DXUTDeviceType::kHardware, (info.flags & SDL_RENDERER_TARGETTEXTURE) != 0, true}});
     }
   }
   if (software.driverIndex >= 0) choices.push_back(software);
@@ -50,13 +54,16 @@ std::vector<RendererChoice> RendererChoices() {
 // match: 7.9 ms a frame (95th percentile 18.9) against 6.5 ms (9.0), 52 % of a core against
 // 35 %; the title menu 51 % against 23 %. So SDL's software renderer goes first there,
 // unless the player asked for OpenGL by name (SDL_RENDER_DRIVER).
-bool SoftwareRendererDrawsFaster(const RendererChoice& opened, const std::vector<RendererChoice>& choices) {
-  const bool softwareOnOffer = !choices.empty() && choices.back().caps.deviceType == DXUTDeviceType::kReference;
+bool SoftwareRendererDrawsFaster(const RendererChoice& opened,
+                                 const std::vector<RendererChoice>& choices) {
+  const bool softwareOnOffer =
+      !choices.empty() && choices.back().caps.deviceType == DXUTDeviceType::kReference;
   if (opened.caps.deviceType != DXUTDeviceType::kHardware || !softwareOnOffer) return false;
   const std::string openGl = OpenGlRendererName(GetDXUTState().device.renderer);
   if (!IsSoftwareRasteriser(openGl)) return false;
-  DXUTOutputDebugString(L"OpenGL draws with %s, without a graphics card: SDL's software renderer is faster\n",
-                        openGl.c_str());
+  DXUTOutputDebugString(
+      L"OpenGL draws with %s, without a graphics card: SDL's software renderer is faster\n",
+      openGl.c_str());
   return true;
 }
 
@@ -70,28 +77,94 @@ std::string RendererDescription(int driverIndex) {
   return std::string("SDL ") + info.name + " renderer";
 }
 
-SDL_Texture* CreateBackBuffer(SDL_Renderer* renderer) {
-  SDL_Texture* backBuffer = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,
-                                              kBackBufferWidth, kBackBufferHeight);
-  if (!backBuffer) return nullptr;
-  SDL_SetTextureScaleMode(backBuffer, SDL_ScaleModeLinear);
+bool DrawsOnProcessor(SDL_Renderer* renderer) {
+  SDL_RendererInfo info{};
+  return SDL_GetRendererInfo(renderer, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE) != 0;
+}
+
+// SDL's software renderer cannot fill a full-screen picture 60 times a second: it draws at
+// 800x600 and scales up when it shows the picture. Measured in a nightmare match on a loaded
+// two-core machine: at 1920x1080 4.0 ms of processor time a frame against 50 ms (95th
+// percentile) drawn at 1440x1080; at 3840x2160 8.6 ms against 16.7 ms drawn at 1600x1200. A
+// player who asks for the best scaling (SDL_RENDER_SCALE_QUALITY=best) gets the picture drawn
+// at the output's size all the same.
+bool ScaledUp(SDL_Renderer* renderer) {
+  const char* quality = SDL_GetHint(SDL_HINT_RENDER_SCALE_QUALITY);
+  const bool best = quality != nullptr && (SDL_strcasecmp(quality, "best") == 0 || SDL_strcmp(quality, "2") == 0);
+  return DrawsOnProcessor(renderer) && !best;
+}
+
+// The back-buffer size the window's output asks for now. (The renderer's output size would
+// be the back buffer's own while that is the target.)
+ScreenRect WantedBackBuffer(const DXUTDevice& device) {
+  int outputWidth = 0;
+  int outputHeight = 0;
+  SDL_GetWindowSizeInPixels(device.window, &outputWidth, &outputHeight);
+  return BackBufferSize(outputWidth, outputHeight, ScaledUp(device.renderer));
+}
+
+bool BackBufferFitsOutput(const DXUTDevice& device) {
+  const ScreenRect wanted = WantedBackBuffer(device);
+  return wanted.w == device.pixelWidth && wanted.h == device.pixelHeight;
+}
+
+// Makes the device's back buffer at the size its output asks for, the render target, cleared.
+bool CreateBackBuffer(DXUTDevice& device) {
+  const ScreenRect size = WantedBackBuffer(device);
+  // On the processor, a back buffer in the window's own format is scaled onto it by a plain
+  // stretch, without converting each pixel.
+  const Uint32 windowFormat = SDL_GetWindowPixelFormat(device.window);
+  const Uint32 format = DrawsOnProcessor(device.renderer) && SDL_BYTESPERPIXEL(windowFormat) == 4
+                            ? windowFormat
+                            : SDL_PIXELFORMAT_ARGB8888;
+  SDL_Texture* backBuffer =
+      SDL_CreateTexture(device.renderer, format, SDL_TEXTUREACCESS_TARGET, size.w, size.h);
+  if (!backBuffer) return false;
+  // Drawn smaller than it is shown only on the software renderer, where scaling up to the
+  // nearest pixel is what the processor does cheapest (bench/present_bench.cpp).
+  SDL_SetTextureScaleMode(
+      backBuffer, DrawsOnProcessor(device.renderer) ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
   // The window shows the back buffer's colours as they are (as a screenshot records them):
   // copied, not blended by their alpha over the window.
   SDL_SetTextureBlendMode(backBuffer, SDL_BLENDMODE_NONE);
-  SDL_SetRenderTarget(renderer, backBuffer);
-  SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
-  SDL_RenderClear(renderer);
-  return backBuffer;
+  device.backBuffer = backBuffer;
+  device.barsClearedWidth = device.barsClearedHeight = 0;  // a new device starts from nothing
+  device.pixelWidth = size.w;
+  device.pixelHeight = size.h;
+  device.scale = static_cast<float>(size.w) / kBackBufferWidth;
+  DXUTOutputDebugString(L"Back buffer %d x %d\n", size.w, size.h);
+  SelectBackBuffer(&device);
+  SDL_SetRenderDrawColor(device.renderer, 0, 0, 0, 255);
+  SDL_RenderClear(device.renderer);
+  return true;
+}
+
+// The window Alt+Enter gives on the desktop the window is on.
+ScreenRect WindowedSizeOnDesktop(SDL_Window* window) {
+  SDL_Rect usable{0, 0, kBackBufferWidth, kBackBufferHeight};
+  const int display = SDL_GetWindowDisplayIndex(window);
+  if (display < 0 || SDL_GetDisplayUsableBounds(display, &usable) != 0) {
+    usable = SDL_Rect{0, 0, kBackBufferWidth, kBackBufferHeight};
+  }
+  return WindowedSize(usable.w, usable.h);
 }
 
 // Puts the window into the mode of the settings; false when SDL refuses.
 bool ApplyWindowMode(bool windowed) {
   DXUTState& state = GetDXUTState();
-  if (SDL_SetWindowFullscreen(state.device.window, windowed ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) {
+  if (SDL_SetWindowFullscreen(state.device.window, windowed ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP) !=
+      0) {
     DXUTTraceSdlFailure(__FILE__, __LINE__, L"SDL_SetWindowFullscreen");
     return false;
   }
-  if (windowed) SDL_SetWindowSize(state.device.window, kBackBufferWidth, kBackBufferHeight);
+  if (windowed) {
+    const ScreenRect size = WindowedSizeOnDesktop(state.device.window);
+    SDL_SetWindowSize(state.device.window, size.w, size.h);
+    // A window grown to fit a large desktop stays on it whole.
+    const int display = std::max(0, SDL_GetWindowDisplayIndex(state.device.window));
+    SDL_SetWindowPosition(state.device.window, SDL_WINDOWPOS_CENTERED_DISPLAY(display),
+                          SDL_WINDOWPOS_CENTERED_DISPLAY(display));
+  }
   state.settings.windowed = windowed;
   DXUTUpdateCursorClip();
   return true;
@@ -102,18 +175,26 @@ bool ApplyWindowMode(bool windowed) {
 // does. SDL's reason stays in SDL_GetError for that report.
 bool OpenRenderer(const RendererChoice& choice) {
   DXUTState& state = GetDXUTState();
-  SDL_Renderer* renderer = SDL_CreateRenderer(state.device.window, choice.driverIndex,
-                                              SDL_RENDERER_TARGETTEXTURE | SDL_RENDERER_PRESENTVSYNC);
+  // SDL's software renderer draws into the window's surface, which SDL would otherwise show
+  // through an OpenGL texture: on a machine without a graphics card that is a second software
+  // rasteriser, which cost more than the drawing itself (half the processor time of a
+  // nightmare match at 1920x1080). The window system's own image is shown directly instead.
+  // (An SDL_FRAMEBUFFER_ACCELERATION the player set still wins.)
+  if (choice.caps.deviceType == DXUTDeviceType::kReference) {
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  }
+  SDL_Renderer* renderer =
+      SDL_CreateRenderer(state.device.window, choice.driverIndex,
+                         SDL_RENDERER_TARGETTEXTURE | SDL_RENDERER_PRESENTVSYNC);
   if (!renderer) return false;
-  SDL_Texture* backBuffer = CreateBackBuffer(renderer);
-  if (!backBuffer) {
+  state.device.renderer = renderer;
+  if (!CreateBackBuffer(state.device)) {
     const std::string reason = SDL_GetError();
     SDL_DestroyRenderer(renderer);
+    state.device.renderer = nullptr;
     SDL_SetError("%s", reason.c_str());
     return false;
   }
-  state.device.renderer = renderer;
-  state.device.backBuffer = backBuffer;
   return true;
 }
 
@@ -131,8 +212,8 @@ void AdoptRenderer(const RendererChoice& choice, const DXUTDeviceSettings& setti
   SDL_RendererInfo info;
   SDL_GetRendererInfo(state.device.renderer, &info);
   // The software renderer's presents never wait for the display.
-  state.presentWaitsForRetrace =
-      choice.caps.deviceType == DXUTDeviceType::kHardware && (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
+  state.presentWaitsForRetrace = choice.caps.deviceType == DXUTDeviceType::kHardware &&
+                                 (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
   state.rendererDriverIndex = choice.driverIndex;
   state.caps = choice.caps;
   state.settings = settings;
@@ -174,7 +255,7 @@ HRESULT DXUTCallDeviceReset() {
   HRESULT hr = S_OK;
   if (state.deviceReset.callback) {
     const DXUTSurfaceDesc backBuffer;
-    SDL_SetRenderTarget(state.device.renderer, state.device.backBuffer);
+    SelectBackBuffer(&state.device);
     ++state.insideDeviceCallback;
     hr = state.deviceReset.callback(&state.device, &backBuffer, state.deviceReset.context);
     --state.insideDeviceCallback;
@@ -212,10 +293,12 @@ void DXUTReleaseDevice() {
   if (state.device.window) SDL_SetWindowGrab(state.device.window, SDL_FALSE);
 }
 
-HRESULT DXUTCreateDevice(unsigned /*adapterOrdinal: SDL renders on the window's display*/, bool windowed,
-                         int /*suggestedWidth*/, int /*suggestedHeight: the back buffer is 800x600*/,
+HRESULT DXUTCreateDevice(unsigned /*adapterOrdinal: SDL renders on the window's display*/,
+                         bool windowed, int /*suggestedWidth*/,
+                         int /*suggestedHeight: the back buffer is 800x600*/,
                          LPDXUTCALLBACKISDEVICEACCEPTABLE isDeviceAcceptable,
-                         LPDXUTCALLBACKMODIFYDEVICESETTINGS modifyDeviceSettings, void* userContext) {
+                         LPDXUTCALLBACKMODIFYDEVICESETTINGS modifyDeviceSettings,
+                         void* userContext) {
   DXUTState& state = GetDXUTState();
   state.deviceRequested = true;
   state.isDeviceAcceptable = isDeviceAcceptable;
@@ -253,9 +336,16 @@ HRESULT DXUTCreateDevice(unsigned /*adapterOrdinal: SDL renders on the window's 
     AdoptRenderer(choice, settings);
     break;
   }
+  // Full screen has changed the output since the back buffer was made for the first window.
+  if (state.device.renderer && !BackBufferFitsOutput(state.device)) {
+    SDL_DestroyTexture(state.device.backBuffer);
+    state.device.backBuffer = nullptr;
+    if (!CreateBackBuffer(state.device)) CloseRenderer();
+  }
   if (!state.device.renderer) {
     if (anyAccepted) DXUTTraceSdlFailure(__FILE__, __LINE__, L"SDL_CreateRenderer");
-    return DXUTDisplayErrorMessage(anyAccepted ? DXUTERR_CREATINGDEVICE : DXUTERR_NOCOMPATIBLEDEVICES);
+    return DXUTDisplayErrorMessage(anyAccepted ? DXUTERR_CREATINGDEVICE
+                                               : DXUTERR_NOCOMPATIBLEDEVICES);
   }
   if (FAILED(DXUTCallDeviceCreated())) {
     DXUTReleaseDevice();
@@ -273,7 +363,8 @@ HRESULT DXUTToggleFullScreen() {
   if (!state.device.renderer) return E_FAIL;
   DXUTDeviceSettings settings = state.settings;
   settings.windowed = !settings.windowed;
-  if (state.modifyDeviceSettings && !state.modifyDeviceSettings(&settings, &state.caps, state.deviceSelectionContext)) {
+  if (state.modifyDeviceSettings &&
+      !state.modifyDeviceSettings(&settings, &state.caps, state.deviceSelectionContext)) {
     return E_FAIL;
   }
   settings.backBufferWidth = kBackBufferWidth;
@@ -289,6 +380,7 @@ HRESULT DXUTToggleFullScreen() {
       ApplyWindowMode(state.settings.windowed);  // refused: back to the mode it had
     }
   });
+  DXUTFitBackBufferToOutput();
   DXUTPause(false, false);
   return switched ? S_OK : E_FAIL;
 }
@@ -303,8 +395,8 @@ void DXUTHandleRenderDeviceReset() {
   DXUTCallDeviceLost();
   DXUTCallDeviceDestroyed();
   SDL_DestroyTexture(state.device.backBuffer);
-  state.device.backBuffer = CreateBackBuffer(state.device.renderer);
-  if (!state.device.backBuffer) {
+  state.device.backBuffer = nullptr;
+  if (!CreateBackBuffer(state.device)) {
     DXUTTraceSdlFailure(__FILE__, __LINE__, L"SDL_CreateTexture(back buffer)");
     ShutDownAfter(DXUTERR_RESETTINGDEVICE);
     return;
@@ -319,25 +411,38 @@ void DXUTHandleRenderDeviceReset() {
 void DXUTRepaint() {
   DXUTState& state = GetDXUTState();
   if (!DXUTIsRenderingPaused() || !state.device.renderer || !state.deviceObjectsReset) return;
-  SDL_SetRenderTarget(state.device.renderer, state.device.backBuffer);
+  SelectBackBuffer(&state.device);
   if (state.frameRender.callback) {
-    state.frameRender.callback(&state.device, state.time, state.elapsedTime, state.frameRender.context);
+    state.frameRender.callback(&state.device, state.time, state.elapsedTime,
+                               state.frameRender.context);
   }
   if (state.device.renderer) PresentBackBuffer(&state.device);
 }
 
 HRESULT DXUTSaveBackBufferPNG(const char* path) {
-  const DXUTDevice& device = GetDXUTState().device;
+  DXUTDevice& device = GetDXUTState().device;
   if (!device.renderer || !path) return E_FAIL;
-  SDL_Surface* picture =
-      SDL_CreateRGBSurfaceWithFormat(0, kBackBufferWidth, kBackBufferHeight, 24, SDL_PIXELFORMAT_RGB24);
+  // The 4:3 picture at the size it is drawn, without the bars the window adds.
+  SDL_Surface* picture = SDL_CreateRGBSurfaceWithFormat(0, device.pixelWidth, device.pixelHeight,
+                                                        24, SDL_PIXELFORMAT_RGB24);
   if (!picture) return DXUTTraceSdlFailure(__FILE__, __LINE__, L"SDL_CreateRGBSurfaceWithFormat");
   SDL_Texture* previousTarget = SDL_GetRenderTarget(device.renderer);
   SDL_SetRenderTarget(device.renderer, device.backBuffer);
-  const bool read =
-      SDL_RenderReadPixels(device.renderer, nullptr, SDL_PIXELFORMAT_RGB24, picture->pixels, picture->pitch) == 0;
-  SDL_SetRenderTarget(device.renderer, previousTarget);
+  const bool read = SDL_RenderReadPixels(device.renderer, nullptr, SDL_PIXELFORMAT_RGB24,
+                                         picture->pixels, picture->pitch) == 0;
+  if (previousTarget == device.backBuffer) {
+    SelectBackBuffer(&device);
+  } else {
+    SDL_SetRenderTarget(device.renderer, previousTarget);
+  }
   const bool saved = read && IMG_SavePNG(picture, path) == 0;
   SDL_FreeSurface(picture);
   return saved ? S_OK : E_FAIL;
+}
+
+void DXUTFitBackBufferToOutput() {
+  const DXUTDevice& device = GetDXUTState().device;
+  if (!device.renderer || !device.backBuffer) return;
+  // Pictures and text are made for the back buffer's size: a new size is a new device for them.
+  if (!BackBufferFitsOutput(device)) DXUTHandleRenderDeviceReset();
 }

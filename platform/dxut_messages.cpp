@@ -68,6 +68,9 @@ void HandleWindowEvent(const SDL_WindowEvent& event) {
       DXUTWindowChanged();
       DXUTRepaint();
       break;
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+      DXUTFitBackBufferToOutput();
+      break;
     default:
       break;
   }

@@ -115,6 +115,7 @@ void DXUTCallDeviceDestroyed();
 void DXUTReleaseDevice();             // lost and destroyed callbacks, then the SDL objects go
 void DXUTHandleRenderTargetsReset();  // the back buffer's content is gone
 void DXUTHandleRenderDeviceReset();   // every texture is gone: the device is made anew
+void DXUTFitBackBufferToOutput();     // a new output size makes the device anew at that size
 void DXUTUpdateCursorClip();
 
 // Messages (dxut_messages.cpp): handles one pending SDL event; false when none.

@@ -53,7 +53,8 @@ HRESULT DXUTCreateWindow(const wchar_t* windowTitle, int x, int y) {
   if (state.device.window) return S_OK;
   state.windowTitle = windowTitle ? windowTitle : L"";
   state.device.window = SDL_CreateWindow(WideToUtf8(state.windowTitle).c_str(), WindowPosition(x), WindowPosition(y),
-                                         kInitialClientWidth, kInitialClientHeight, SDL_WINDOW_RESIZABLE);
+                                         kInitialClientWidth, kInitialClientHeight,
+                                         SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
   if (!state.device.window) return DXUTTraceSdlFailure(__FILE__, __LINE__, L"SDL_CreateWindow");
   SDL_SetWindowMinimumSize(state.device.window, kMinimumClientSize, kMinimumClientSize);
   // Typed text reaches the game as characters (kMsgChar), as the player's keyboard layout

@@ -14,7 +14,7 @@ CDXUTDialogResourceManager::~CDXUTDialogResourceManager() {
 HRESULT CDXUTDialogResourceManager::OnCreateDevice(DXUTDevice* newDevice) {
   if (newDevice == nullptr || newDevice->renderer == nullptr) return E_FAIL;
   device = newDevice;
-  textures.AttachRenderer(device->renderer);
+  textures.AttachRenderer(device->renderer, device->pixelWidth, device->pixelHeight);
   return S_OK;
 }
 

@@ -1,6 +1,7 @@
 #include "ui/font.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cwctype>
 
 #include <SDL.h>
@@ -57,12 +58,15 @@ HRESULT cFont::Create(DXUTDevice* device, const std::wstring& faceName, int line
     ttfStarted = true;
   }
   const std::string file = DataPath(FaceFile(faceName));
-  TTF_Font* face = TTF_OpenFont(file.c_str(), lineHeight);
+  TTF_Font* face = TTF_OpenFont(file.c_str(), std::max(1, lineHeight));
   if (face == nullptr) {
     const std::wstring call = L"TTF_OpenFont(\"" + std::wstring(file.begin(), file.end()) + L"\")";
     return DXUTTrace("gui", __LINE__, E_FAIL, call.c_str(), false);
   }
-  FitLineHeight(face, lineHeight);
+  // Drawn with the back buffer's own pixels: the face is opened at the line height those
+  // pixels give, and glyphs are placed back in 800x600 units.
+  scale = device->scale > 0.0f ? device->scale : 1.0f;
+  FitLineHeight(face, std::max(1, static_cast<int>(std::lround(lineHeight * scale))));
   renderer = device->renderer;
   glyphs = std::make_unique<cGlyphCache>(renderer, face);
   quads = std::make_unique<cSpriteBatch>(renderer);
@@ -73,28 +77,36 @@ void cFont::OnLostDevice() {
   if (glyphs != nullptr) glyphs->ReleaseTextures();
 }
 
-int cFont::GetLineHeight() const { return glyphs != nullptr ? glyphs->LineHeight() : 0; }
-
-int cFont::MeasureLine(std::wstring_view line) {
-  int width = 0;
-  for (wchar_t c : line) width += glyphs->Find(static_cast<char32_t>(c)).advance;
-  return width;
+int cFont::GetLineHeight() const {
+  return glyphs != nullptr ? static_cast<int>(std::lround(LineUnits())) : 0;
 }
 
-void cFont::QueueLine(std::wstring_view line, int x, int y, std::uint32_t colour, Rect& ink) {
+float cFont::LineUnits() const { return static_cast<float>(glyphs->LineHeight()) / scale; }
+
+float cFont::MeasureLine(std::wstring_view line) {
+  int pixels = 0;
+  for (wchar_t c : line) pixels += glyphs->Find(static_cast<char32_t>(c)).advance;
+  return static_cast<float>(pixels) / scale;
+}
+
+void cFont::QueueLine(std::wstring_view line, float x, float y, std::uint32_t colour, Rect& ink) {
   const SDL_Color tint = ArgbToSdlColor(colour);
+  // The pen moves in whole back-buffer pixels, so every glyph lands texel on pixel.
+  int pen = static_cast<int>(std::lround(x * scale));
+  const float top = std::round(y * scale) / scale;
   for (wchar_t c : line) {
     const cGlyphCache::Glyph& glyph = glyphs->Find(static_cast<char32_t>(c));
     if (glyph.page != nullptr) {
-      const SDL_FRect cell{static_cast<float>(x + glyph.offsetX), static_cast<float>(y),
-                           static_cast<float>(glyph.texels.w), static_cast<float>(glyph.texels.h)};
+      const SDL_FRect cell{static_cast<float>(pen + glyph.offsetX) / scale, top,
+                           static_cast<float>(glyph.texels.w) / scale,
+                           static_cast<float>(glyph.texels.h) / scale};
       quads->Add(glyph.page, glyph.texels, cell, 0.0, SDL_FLIP_NONE, tint);
-      ink.left = std::min(ink.left, x + glyph.offsetX);
-      ink.top = std::min(ink.top, y);
-      ink.right = std::max(ink.right, x + glyph.offsetX + glyph.texels.w);
-      ink.bottom = std::max(ink.bottom, y + glyph.texels.h);
+      ink.left = std::min(ink.left, static_cast<int>(std::floor(cell.x)));
+      ink.top = std::min(ink.top, static_cast<int>(std::floor(cell.y)));
+      ink.right = std::max(ink.right, static_cast<int>(std::ceil(cell.x + cell.w)));
+      ink.bottom = std::max(ink.bottom, static_cast<int>(std::ceil(cell.y + cell.h)));
     }
-    x += glyph.advance;
+    pen += glyph.advance;
   }
 }
 
@@ -106,19 +118,20 @@ int cFont::DrawText(const wchar_t* text, int count, const Rect* rect, unsigned f
       count < 0 ? std::wstring_view(text) : std::wstring_view(text, count);
   if (FAILED(quads->Begin())) return 0;
 
-  const int lineHeight = glyphs->LineHeight();
+  const float lineHeight = LineUnits();
   Rect ink{rect->left, rect->top, rect->left, rect->top};
   int lines = 0;
   for (std::size_t start = 0; start <= all.size(); ++lines) {
     const std::size_t end = std::min(all.find(L'\n', start), all.size());
     const std::wstring_view line = all.substr(start, end - start);
-    int x = rect->left;
+    float x = static_cast<float>(rect->left);
     if (format & kTextCenter) {
-      x += (rect->Width() - MeasureLine(line)) / 2;
+      x += std::trunc((static_cast<float>(rect->Width()) - MeasureLine(line)) / 2.0f);
     } else if (format & kTextRight) {
-      x = rect->right - MeasureLine(line);
+      x = static_cast<float>(rect->right) - MeasureLine(line);
     }
-    QueueLine(line, x, rect->top + lines * lineHeight, colour, ink);
+    QueueLine(line, x, static_cast<float>(rect->top) + static_cast<float>(lines) * lineHeight,
+              colour, ink);
     start = end + 1;
   }
   if (glyphs->TakeFailure())
@@ -140,5 +153,5 @@ int cFont::DrawText(const wchar_t* text, int count, const Rect* rect, unsigned f
   if (clip) SDL_RenderSetClipRect(renderer, hadClip ? &previous : nullptr);
   if (FAILED(hr))
     DXUTTrace("gui", __LINE__, hr, L"SDL_RenderCopyF(renderer, glyphPage, ...)", false);
-  return lines * lineHeight;
+  return static_cast<int>(std::lround(static_cast<float>(lines) * lineHeight));
 }

@@ -11,8 +11,26 @@
 #include "ui/sprite_batch.h"
 
 namespace {
+
 constexpr double kDegreesPerRadian = 57.295779513082320876798;
+
+// The texels of `texture` under a rectangle of its picture: a picture drawn at a higher
+// density has more texels per picture pixel (see cTextureCache).
+SDL_Rect TexelsOf(SDL_Texture* texture, const Rect& rect) {
+  const auto* node = static_cast<const DXUTTextureNode*>(SDL_GetTextureUserData(texture));
+  if (node == nullptr || (node->texelsPerPixelX == 1.0f && node->texelsPerPixelY == 1.0f)) {
+    return SDL_Rect{rect.left, rect.top, rect.Width(), rect.Height()};
+  }
+  const auto texels = [](int pixels, float density) {
+    return static_cast<int>(std::lround(static_cast<float>(pixels) * density));
+  };
+  const int left = texels(rect.left, node->texelsPerPixelX);
+  const int top = texels(rect.top, node->texelsPerPixelY);
+  return SDL_Rect{left, top, texels(rect.right, node->texelsPerPixelX) - left,
+                  texels(rect.bottom, node->texelsPerPixelY) - top};
 }
+
+}  // namespace
 
 cGUI::cGUI() = default;
 
@@ -121,8 +139,7 @@ HRESULT cGUI::DrawSprite(SDL_Texture* texture, const Rect* sourceRect, float x, 
   const float scaledW = w * std::fabs(scale);
   const float scaledH = h * std::fabs(scale);
   const SDL_FRect dest{x + (w - scaledW) * 0.5f, y + (h - scaledH) * 0.5f, scaledW, scaledH};
-  const SDL_Rect source{sourceRect->left, sourceRect->top, sourceRect->Width(),
-                        sourceRect->Height()};
+  const SDL_Rect source = TexelsOf(texture, *sourceRect);
   const int flip = (flipX ? SDL_FLIP_HORIZONTAL : 0) | (flipY ? SDL_FLIP_VERTICAL : 0);
   m_pImgSprite->Add(texture, source, dest, rotation * kDegreesPerRadian,
                     static_cast<SDL_RendererFlip>(flip), ArgbToSdlColor(colour));
@@ -150,6 +167,14 @@ void cGUI::DrawImageStretched(SDL_Texture* texture, float textureWidth, float te
 void cGUI::SetKeepStretched(bool keep) {
   keepStretched = keep;
   if (m_pImgSprite != nullptr) m_pImgSprite->SetKeepStretched(keep);
+}
+
+void cGUI::ReleaseIdleCopies() {
+  if (m_pImgSprite != nullptr) m_pImgSprite->StretchedCopies().ReleaseIdle();
+}
+
+int cGUI::StretchedCopyCount() {
+  return m_pImgSprite != nullptr ? m_pImgSprite->StretchedCopies().Count() : 0;
 }
 
 void cGUI::SetDrawingShortcuts(bool on) {

@@ -108,6 +108,11 @@ class cGUI {
   // from a copy stretched once (where that pays off, see cStretchedCopies): for pictures drawn
   // at the same size frame after frame (scenery, menu pictures). Set and cleared around them.
   void SetKeepStretched(bool keep);
+  // Releases the stretched copies not drawn for a while; called once a frame whatever the
+  // screen, so that a screen without pictures lets the last one's copies go.
+  void ReleaseIdleCopies();
+  // How many stretched copies are kept.
+  int StretchedCopyCount();
   // Culling, opaque copies and stretched copies, which all keep the picture the same, are on
   // unless switched off here (to compare pictures drawn with and without them).
   void SetDrawingShortcuts(bool on);

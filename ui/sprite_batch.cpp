@@ -32,7 +32,6 @@ cSpriteBatch::cSpriteBatch(SDL_Renderer* batchRenderer)
 HRESULT cSpriteBatch::Begin() {
   if (open) return E_FAIL;
   if (SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_BLEND) != 0) return E_FAIL;
-  stretched.ReleaseIdle();
   open = true;
   return S_OK;
 }
@@ -94,12 +93,17 @@ void cSpriteBatch::Add(SDL_Texture* texture, const SDL_Rect& source, const SDL_F
   if (!open) return;
   if (shortcuts && !ReachesTarget(dest, degrees)) return;
   Copy copy{texture, source, dest, degrees, flip, colour};
+  // The copy is stretched to the target's own pixels, which the renderer's scale maps dest to.
+  float scaleX = 1.0f, scaleY = 1.0f;
+  SDL_RenderGetScale(renderer, &scaleX, &scaleY);
+  const float pixelsWide = dest.w * scaleX;
+  const float pixelsHigh = dest.h * scaleY;
   const bool scaled =
-      dest.w != static_cast<float>(source.w) || dest.h != static_cast<float>(source.h);
+      pixelsWide != static_cast<float>(source.w) || pixelsHigh != static_cast<float>(source.h);
   if (shortcuts && keepStretched && stretched.Worthwhile() && scaled && degrees == 0.0 &&
-      flip == SDL_FLIP_NONE && WholePixels(dest.w) && WholePixels(dest.h)) {
-    const int width = static_cast<int>(dest.w);
-    const int height = static_cast<int>(dest.h);
+      flip == SDL_FLIP_NONE && WholePixels(pixelsWide) && WholePixels(pixelsHigh)) {
+    const int width = static_cast<int>(pixelsWide);
+    const int height = static_cast<int>(pixelsHigh);
     if (SDL_Texture* copyTexture = stretched.Get(texture, source, width, height)) {
       copy.texture = copyTexture;
       copy.source = SDL_Rect{0, 0, width, height};

@@ -45,6 +45,8 @@ class cSpriteBatch {
   void SetKeepStretched(bool keep) { keepStretched = keep; }
   // Switches the shortcuts above on or off (on when made).
   void SetShortcuts(bool on) { shortcuts = on; }
+  // The stretched copies, released when idle (see cStretchedCopies).
+  cStretchedCopies& StretchedCopies() { return stretched; }
 
  private:
   struct Copy {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/dxut.h"
+
 namespace {
 
 bool SameRect(const SDL_Rect& a, const SDL_Rect& b) {
@@ -42,11 +44,11 @@ cStretchedCopies::~cStretchedCopies() {
 
 SDL_Texture* cStretchedCopies::Get(SDL_Texture* texture, const SDL_Rect& source, int width,
                                    int height) {
-  const std::uint64_t now = SDL_GetTicks64();
+  const double now = DXUTGetTime();
   for (Copy& copy : copies) {
     if (copy.original == texture && copy.width == width && copy.height == height &&
         SameRect(copy.source, source)) {
-      copy.lastUsedMs = now;
+      copy.lastUsed = now;
       return copy.stretched;
     }
   }
@@ -57,9 +59,9 @@ SDL_Texture* cStretchedCopies::Get(SDL_Texture* texture, const SDL_Rect& source,
 }
 
 void cStretchedCopies::ReleaseIdle() {
-  const std::uint64_t now = SDL_GetTicks64();
+  const double now = DXUTGetTime();
   std::erase_if(copies, [now](const Copy& copy) {
-    if (now - copy.lastUsedMs < kIdleSeconds * 1000) return false;
+    if (now - copy.lastUsed < kIdleSeconds) return false;
     if (copy.stretched != nullptr) SDL_DestroyTexture(copy.stretched);
     return true;
   });
@@ -74,6 +76,8 @@ SDL_Texture* cStretchedCopies::Make(SDL_Texture* texture, const SDL_Rect& source
       SDL_CreateTexture(renderer, format, SDL_TEXTUREACCESS_TARGET, width, height);
   if (stretched == nullptr) return nullptr;
   SDL_Texture* target = SDL_GetRenderTarget(renderer);
+  float scaleX = 1.0f, scaleY = 1.0f;  // SDL forgets the target's scale when it changes
+  SDL_RenderGetScale(renderer, &scaleX, &scaleY);
   bool made = false;
   {
     // Stretched as the renderer stretches it when drawing: texels replaced, not blended.
@@ -84,6 +88,7 @@ SDL_Texture* cStretchedCopies::Make(SDL_Texture* texture, const SDL_Rect& source
     made = SDL_SetRenderTarget(renderer, stretched) == 0 &&
            SDL_RenderCopy(renderer, texture, &source, nullptr) == 0;
     SDL_SetRenderTarget(renderer, target);
+    SDL_RenderSetScale(renderer, scaleX, scaleY);
     SDL_SetTextureBlendMode(stretched, kept.blend);
   }
   if (!made) {

@@ -10,7 +10,6 @@
 // for kIdleSeconds is released, so that the scenery of an ended match does not stay in
 // memory behind the menus.
 
-#include <cstdint>
 #include <vector>
 
 #include <SDL.h>
@@ -30,19 +29,21 @@ class cStretchedCopies {
   // draws the original, scaled as before).
   SDL_Texture* Get(SDL_Texture* texture, const SDL_Rect& source, int width, int height);
 
-  // Releases the copies not drawn for a while.
+  // Releases the copies not drawn for kIdleSeconds.
   void ReleaseIdle();
+  // How many copies are kept (made or tried).
+  int Count() const { return static_cast<int>(copies.size()); }
+
+  static constexpr double kIdleSeconds = 10.0;
 
  private:
-  static constexpr std::uint64_t kIdleSeconds = 10;
-
   struct Copy {
     SDL_Texture* original = nullptr;
     SDL_Rect source{};
     int width = 0;
     int height = 0;
     SDL_Texture* stretched = nullptr;
-    std::uint64_t lastUsedMs = 0;
+    double lastUsed = 0.0;  // DXUTGetTime of the last draw
   };
 
   SDL_Texture* Make(SDL_Texture* texture, const SDL_Rect& source, int width, int height);

@@ -1,6 +1,9 @@
 #include "ui/texture_cache.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <fstream>
 
 #include <SDL.h>
 #include <SDL_image.h>
@@ -8,6 +11,7 @@
 #include "platform/dxut.h"
 #include "platform/game_folders.h"
 #include "platform/resources.h"
+#include "ui/picture_fit.h"
 
 namespace {
 
@@ -33,6 +37,38 @@ SDL_Surface* ReadPicture(const DXUTTextureNode& node, std::string& failure) {
   }
   if (picture == nullptr) failure = IMG_GetError();
   return picture;
+}
+
+constexpr std::string_view kArtFolder = "./data/art/";
+constexpr std::string_view kDoubleDensityFolder = "./data/art@2x/";
+constexpr std::string_view kFullScreenFolder = "./data/art-fullscreen/";
+
+// The same picture under `folder` instead of data/art/; empty for pictures elsewhere.
+std::string SharperSource(const std::string& fileName, std::string_view folder) {
+  if (fileName.size() <= kArtFolder.size() ||
+      !SameNameIgnoringCase(fileName.substr(0, kArtFolder.size()), std::string(kArtFolder))) {
+    return "";
+  }
+  return std::string(folder) + fileName.substr(kArtFolder.size());
+}
+
+// The width and height in the header of the PNG file at `path`; false when it is no PNG.
+bool ReadPngSize(const std::string& path, int& width, int& height) {
+  constexpr unsigned char kSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
+  unsigned char header[24] = {};
+  std::ifstream file(path, std::ios::binary);
+  if (!file.read(reinterpret_cast<char*>(header), sizeof header) ||
+      !std::equal(std::begin(kSignature), std::end(kSignature), header) ||
+      std::memcmp(header + 12, "IHDR", 4) != 0) {
+    return false;
+  }
+  const auto bigEndian = [&](int at) {
+    return static_cast<int>(static_cast<std::uint32_t>(header[at]) << 24 | header[at + 1] << 16 |
+                            header[at + 2] << 8 | header[at + 3]);
+  };
+  width = bigEndian(16);
+  height = bigEndian(20);
+  return width > 0 && height > 0;
 }
 
 }  // namespace
@@ -65,9 +101,11 @@ DXUTTextureNode* cTextureCache::GetNode(int index) {
   return &nodes[index];
 }
 
-void cTextureCache::AttachRenderer(SDL_Renderer* newRenderer) {
+void cTextureCache::AttachRenderer(SDL_Renderer* newRenderer, int width, int height) {
   DetachRenderer();
   renderer = newRenderer;
+  backBufferWidth = width;
+  backBufferHeight = height;
   for (DXUTTextureNode& node : nodes) Load(node);
 }
 
@@ -79,27 +117,51 @@ void cTextureCache::DetachRenderer() {
   renderer = nullptr;
 }
 
+SDL_Surface* cTextureCache::ReadSharperPicture(const DXUTTextureNode& node, int& width,
+                                               int& height) const {
+  if (!node.fileSource || backBufferWidth <= kPictureUnitsWide) return nullptr;
+  const std::string fullScreen = SharperSource(node.fileName, kFullScreenFolder);
+  // The picture under data/art/ still gives the size the game knows it by.
+  if (fullScreen.empty() || !ReadPngSize(DataPath(node.fileName), width, height)) return nullptr;
+  if (SDL_Surface* large = IMG_Load(DataPath(fullScreen).c_str())) {
+    SDL_Surface* fitted = FitPicture(large, backBufferWidth, backBufferHeight);
+    SDL_FreeSurface(large);
+    return fitted;
+  }
+  return IMG_Load(DataPath(SharperSource(node.fileName, kDoubleDensityFolder)).c_str());
+}
+
 void cTextureCache::Load(DXUTTextureNode& node) {
   if (renderer == nullptr) return;
   std::string failure;
-  SDL_Surface* picture = ReadPicture(node, failure);
+  int width = 0;
+  int height = 0;
+  SDL_Surface* picture = ReadSharperPicture(node, width, height);
+  if (picture == nullptr && (picture = ReadPicture(node, failure)) != nullptr) {
+    width = picture->w;
+    height = picture->h;
+  }
   const std::string source =
       node.fileSource ? node.fileName : "resource " + std::to_string(node.resourceId);
-  if (picture == nullptr) {
+  if (picture == nullptr || width <= 0 || height <= 0) {
+    SDL_FreeSurface(picture);
     node.width = 0;
     node.height = 0;
     DXUTOutputPlayerNotice(L"Drakmoor: could not load the picture %s (%s).", source.c_str(),
                            failure.c_str());
     return;
   }
-  node.width = picture->w;
-  node.height = picture->h;
+  node.width = width;
+  node.height = height;
+  node.texelsPerPixelX = static_cast<float>(picture->w) / static_cast<float>(node.width);
+  node.texelsPerPixelY = static_cast<float>(picture->h) / static_cast<float>(node.height);
   node.texture = SDL_CreateTextureFromSurface(renderer, picture);
   SDL_FreeSurface(picture);
   if (node.texture == nullptr) {
     DXUTOutputDebugString(L"Could not create texture for %s: %s\n", source.c_str(), SDL_GetError());
     return;
   }
+  SDL_SetTextureUserData(node.texture, &node);
   SDL_SetTextureBlendMode(node.texture, SDL_BLENDMODE_BLEND);
   SDL_SetTextureScaleMode(node.texture, SDL_ScaleModeLinear);
 }

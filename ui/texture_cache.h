@@ -2,11 +2,20 @@
 // The pictures of the game, held by index. Every picture is added once by file name (names
 // compared ignoring letter case) or by resource id and keeps its index for the life of the
 // program; the game refers to pictures only by that index (-1 means none).
+//
+// A picture keeps the size of its file under data/art/ (the game's units, 800x600 to the
+// screen) whatever texture stands behind it: on a back buffer larger than 800x600 the texture
+// comes from data/art@2x/ (the same picture drawn at twice the density) when there is one, and
+// a picture that fills the screen comes from data/art-fullscreen/ (drawn large) fitted to the
+// back buffer's exact size. The node records the texels per picture pixel, which the drawing
+// layer multiplies source rectangles by; each texture points back to its node (SDL texture
+// user data), so textures made elsewhere count as one texel per pixel.
 
+#include <deque>
 #include <string>
-#include <vector>
 
 struct SDL_Renderer;
+struct SDL_Surface;
 struct SDL_Texture;
 
 struct DXUTTextureNode {
@@ -16,6 +25,8 @@ struct DXUTTextureNode {
   SDL_Texture* texture = nullptr;  // null when the picture is missing or unreadable
   int width = 0;                   // the image's size in pixels as read from the file; 0 x 0 when
   int height = 0;                  // the picture could not be read
+  float texelsPerPixelX = 1.0f;    // the texture's size over width and height
+  float texelsPerPixelY = 1.0f;
 };
 
 class cTextureCache {
@@ -37,14 +48,23 @@ class cTextureCache {
   DXUTTextureNode* GetNode(int index);
   int GetNodeCount() const { return static_cast<int>(nodes.size()); }
 
-  // Loads every node's picture with `renderer` (after a device was created).
-  void AttachRenderer(SDL_Renderer* renderer);
+  // Loads every node's picture with `renderer` (after a device was created), for a back buffer
+  // of backBufferWidth x backBufferHeight pixels.
+  void AttachRenderer(SDL_Renderer* renderer, int backBufferWidth = 800,
+                      int backBufferHeight = 600);
   // Destroys every texture and forgets the renderer; the nodes and their indices stay.
   void DetachRenderer();
 
  private:
+  static constexpr int kPictureUnitsWide = 800;  // a back buffer this wide draws data/art/ as it is
+
   void Load(DXUTTextureNode& node);
+  // The node's picture at the back buffer's density, with the size of its data/art/ file in
+  // width and height; null where data/art/ serves as it is.
+  SDL_Surface* ReadSharperPicture(const DXUTTextureNode& node, int& width, int& height) const;
 
   SDL_Renderer* renderer = nullptr;
-  std::vector<DXUTTextureNode> nodes;
+  int backBufferWidth = 800;
+  int backBufferHeight = 600;
+  std::deque<DXUTTextureNode> nodes;  // a deque: textures point at their nodes
 };

@@ -413,6 +413,18 @@ TEST_F(Framework, OnlyTheRendererThatOpensIsUsedAndAFailedOneIsNamedWithSdlsReas
       (std::array{shot.channel(400, 300, 0), shot.channel(400, 300, 1), shot.channel(400, 300, 2)}),
       (std::array<std::uint8_t, 3>{200, 40, 10}));
   EXPECT_EQ(DXUTSaveBackBufferPNG("no/such/folder/shot.png"), E_FAIL);
+
+  // Asked for the best scaling, the software renderer draws a window of twice 800x600 with
+  // its own pixels: so is the screenshot, without bars.
+  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "best");
+  SDL_SetWindowSize(static_cast<SDL_Window*>(DXUTGetHWND()), 1600, 1200);
+  DXUTRunOneFrame();
+  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, nullptr);
+  ASSERT_EQ(DXUTSaveBackBufferPNG("large.png"), S_OK);
+  const Picture large("large.png");
+  EXPECT_EQ((std::array{large.width(), large.height()}), (std::array{1600, 1200}));
+  EXPECT_EQ((std::array{large.channel(0, 0, 0), large.channel(1599, 1199, 0)}),
+            (std::array<std::uint8_t, 2>{200, 200}));
 }
 
 // Frames of 10 ms, every 10th one of 40 ms (at half that processor time), one of 300 ms at
@@ -456,6 +468,28 @@ TEST(Letterbox, TheBackBufferIsScaledWholeAndCentredWithBarsOnTheSpareSides) {
     const ScreenRect rect = LetterboxRect(c.width, c.height);
     EXPECT_EQ((std::array{rect.x, rect.y, rect.w, rect.h}), c.lands)
         << c.width << " x " << c.height;
+  }
+}
+
+// The picture is drawn with the output's own pixels (or at 800x600 to be scaled up), never
+// with fewer than 800x600; the window Alt+Enter gives is the largest whole multiple of 800x600
+// within 85 % of the usable desktop.
+TEST(Letterbox, TheBackBufferHasTheOutputsPixelsAndTheWindowFitsTheDesktop) {
+  const struct {
+    int width, height;
+    std::array<int, 2> drawn, window;
+  } cases[] = {{1920, 1050, {1400, 1050}, {800, 600}},
+               {3840, 2160, {2880, 2160}, {2400, 1800}},
+               {2560, 1440, {1920, 1440}, {1600, 1200}},
+               {640, 480, {800, 600}, {800, 600}}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.width << " x " << c.height);
+    const ScreenRect drawn = BackBufferSize(c.width, c.height, false);
+    const ScreenRect scaledUp = BackBufferSize(c.width, c.height, true);
+    const ScreenRect window = WindowedSize(c.width, c.height);
+    EXPECT_EQ((std::array{drawn.w, drawn.h}), c.drawn);
+    EXPECT_EQ((std::array{scaledUp.w, scaledUp.h}), (std::array{800, 600}));
+    EXPECT_EQ((std::array{window.w, window.h}), c.window);
   }
 }
 

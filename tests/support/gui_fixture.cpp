@@ -7,10 +7,7 @@
 #include "support/picture.h"
 
 void GuiFixture::SetUp() {
-  target = SDL_CreateRGBSurfaceWithFormat(0, 800, 600, 32, SDL_PIXELFORMAT_ARGB8888);
-  ASSERT_NE(target, nullptr) << SDL_GetError();
-  device.renderer = SDL_CreateSoftwareRenderer(target);
-  ASSERT_NE(device.renderer, nullptr) << SDL_GetError();
+  UseOutputScale(1);
   std::filesystem::create_directories("data/art");
   ASSERT_TRUE(SUCCEEDED(gui.Init(nullptr, L"CelticMD")));
   ClearTarget();
@@ -21,6 +18,21 @@ void GuiFixture::TearDown() {
   gui.OnDestroyDevice();
   if (device.renderer != nullptr) SDL_DestroyRenderer(device.renderer);
   if (target != nullptr) SDL_FreeSurface(target);
+}
+
+void GuiFixture::UseOutputScale(int scale) {
+  if (device.renderer != nullptr) SDL_DestroyRenderer(device.renderer);
+  if (target != nullptr) SDL_FreeSurface(target);
+  target =
+      SDL_CreateRGBSurfaceWithFormat(0, 800 * scale, 600 * scale, 32, SDL_PIXELFORMAT_ARGB8888);
+  ASSERT_NE(target, nullptr) << SDL_GetError();
+  device.renderer = SDL_CreateSoftwareRenderer(target);
+  ASSERT_NE(device.renderer, nullptr) << SDL_GetError();
+  device.pixelWidth = target->w;
+  device.pixelHeight = target->h;
+  device.scale = static_cast<float>(scale);
+  SDL_RenderSetScale(device.renderer, device.scale, device.scale);
+  ClearTarget();
 }
 
 void GuiFixture::CreateAndResetDevice() {

@@ -28,6 +28,9 @@ class GuiFixture : public ::testing::Test {
 
   // Brings the device up as the framework does: create, then reset at 800x600.
   void CreateAndResetDevice();
+  // Makes the target `scale` times 800x600 pixels, drawn in 800x600 units (before the device
+  // is brought up). Pixel reads and bounds are in the target's pixels.
+  void UseOutputScale(int scale);
 
   // Writes ./data/art/<name> (size w x h) whose four quadrants are red (top-left), green
   // (top-right), blue (bottom-left) and white (bottom-right). Returns the path.
@@ -38,7 +41,7 @@ class GuiFixture : public ::testing::Test {
   // Whether any pixel in [left, right) x [top, bottom) differs from black.
   bool AnyLit(int left, int top, int right, int bottom);
   // The bounding box of the non-black pixels of the whole target; empty when none.
-  Rect LitBounds() { return LitBoundsWithin({0, 0, 800, 600}); }
+  Rect LitBounds() { return LitBoundsWithin({0, 0, target->w, target->h}); }
   Rect LitBoundsWithin(const Rect& area);
 
   ScopedTempDir dir;

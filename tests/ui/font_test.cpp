@@ -56,6 +56,25 @@ TEST_F(FontTest, TextSurvivesDeviceLossAndFontRecreation) {
   EXPECT_TRUE(AnyLit(0, 0, 200, 16));
 }
 
+// At twice 800x600 the face is opened twice as tall; the text keeps its place, width and
+// line height in 800x600 units.
+TEST_F(FontTest, TextKeepsIts800x600PlaceAndWidthAtOutputScale2) {
+  const Rect box{100, 100, 700, 300};
+  EXPECT_EQ(Draw(L"start game\n< hard >", box), 32);
+  const Rect small = LitBounds();
+  gui.OnLostDevice();
+  gui.OnDestroyDevice();
+  UseOutputScale(2);
+  CreateAndResetDevice();
+  EXPECT_EQ(gui.GetFont()->GetLineHeight(), 16);
+  EXPECT_EQ(Draw(L"start game\n< hard >", box), 32);
+  const Rect large = LitBounds();
+  EXPECT_NEAR(large.left, 2 * small.left, 8);
+  EXPECT_NEAR(large.right, 2 * small.right, 8);
+  EXPECT_NEAR(large.top, 2 * small.top, 8);
+  EXPECT_NEAR(large.bottom, 2 * small.bottom, 8);
+}
+
 using FontWithoutFaceTest = GuiFixture;
 
 TEST_F(FontWithoutFaceTest, MissingFaceLeavesNoFontAndNothingCrashes) {

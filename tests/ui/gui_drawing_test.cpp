@@ -1,5 +1,6 @@
 // Where images, lines and batches land, read back from the pixels of a software renderer.
 
+#include <filesystem>
 #include <numbers>
 
 #include "support/gui_fixture.h"
@@ -104,6 +105,41 @@ TEST_F(GuiDrawingTest, LinesLieUnderTheImagesOfAnOpenBatchAndOverEndedOrFlushedO
   EXPECT_EQ(Pixel(110, 116), kYellow);
   EXPECT_EQ(Pixel(310, 116), kRed);
   EXPECT_EQ(Pixel(310, 100), kYellow);
+}
+
+using GuiAtOutputScale = GuiFixture;
+
+// On a back buffer of twice 800x600 every draw keeps its 800x600 place: a picture with a
+// double-density version draws that one (whole or in part), one without is scaled up, and a
+// band keeps its width.
+TEST_F(GuiAtOutputScale, PicturesOfEitherDensityAndLinesKeepTheirPlaces) {
+  UseOutputScale(2);
+  std::filesystem::create_directories("data/art@2x");
+  CDXUTDialogResourceManager* cache = gui.GetResourceManager();
+  WriteQuadrantPicture("../art@2x/sharp.png", 128, 128);
+  const int sharp = cache->AddTexture(WriteQuadrantPicture("sharp.png", 64, 64));
+  const int plain = cache->AddTexture(WriteQuadrantPicture("plain.png", 64, 64));
+  CreateAndResetDevice();
+  EXPECT_EQ(cache->GetTextureNode(sharp)->width, 64);
+  ASSERT_TRUE(SUCCEEDED(gui.BeginImages()));
+  const Rect whole{0, 0, 64, 64};
+  const Rect whiteQuarter{32, 32, 64, 64};
+  gui.DrawSprite(cache->GetTextureNode(sharp)->texture, &whole, 100, 50, 0, 1, 0xffffffff, false,
+                 false);
+  gui.DrawSprite(cache->GetTextureNode(sharp)->texture, &whiteQuarter, 300, 50, 0, 1, 0xffffffff,
+                 false, false);
+  gui.DrawSprite(cache->GetTextureNode(plain)->texture, &whole, 100, 200, 0, 1, 0xffffffff, false,
+                 false);
+  ASSERT_TRUE(SUCCEEDED(gui.EndImages()));
+  gui.DrawLine(Vec2{500, 250}, Vec2{700, 250}, 0xffffffff, 20);
+
+  EXPECT_EQ(LitBoundsWithin({0, 0, 500, 300}), (Rect{200, 100, 328, 228}));
+  EXPECT_EQ(Pixel(263, 163), kRed);
+  EXPECT_EQ(Pixel(264, 164), kWhite);
+  EXPECT_EQ(LitBoundsWithin({500, 0, 800, 300}), (Rect{600, 100, 664, 164}));
+  EXPECT_EQ(Pixel(600, 100), kWhite);
+  EXPECT_EQ(LitBoundsWithin({0, 300, 800, 600}), (Rect{200, 400, 328, 528}));
+  EXPECT_EQ(LitBoundsWithin({900, 400, 1500, 600}), (Rect{1000, 480, 1400, 520}));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "platform/sdl_device.h"
 #include "support/game_fixture.h"
 #include "support/picture.h"
+#include "ui/gui.h"
 
 namespace {
 
@@ -84,7 +85,11 @@ TEST_F(MenuScreens, EveryProgressStepDrawsTheLoadingScreen) {
 
 // Entering a name takes a prompt of two lines, going on one. The prompt blinks as sin(4 t):
 // it is drawn at a time when it shows fully.
-TEST_F(MenuScreens, TheHallOfFameAsksForANameOnlyWhenANewScoreEnters) {
+// The hall of fame draws no pictures: the stretched copies of the title go after 10 s there.
+TEST_F(MenuScreens, TheHallOfFameAsksForANameOnlyWhenANewScoreEntersAndLetsPicturesGo) {
+  game().ShowScreen(kScreenTitle);
+  RunFrames(1);
+  ASSERT_GT(gui().StretchedCopyCount(), 0);
   constexpr double kPeriod = 3.14159265 / 2.0;
   const double now = DXUTGetTime();
   RunFrames(1, kPeriod / 4.0 + kPeriod * std::ceil(now / kPeriod) - now);
@@ -97,6 +102,8 @@ TEST_F(MenuScreens, TheHallOfFameAsksForANameOnlyWhenANewScoreEnters) {
   game().nameEntryActive = 0;
   RunFrames(1, 0.0);
   EXPECT_EQ(LitPixels(538, 552), 0) << "press enter to continue";
+  RunFrames(11, 1.0);
+  EXPECT_EQ(gui().StretchedCopyCount(), 0);
 }
 
 // F3 shows the frame counter in the bottom-right corner on every screen; F3 again hides it.

@@ -1,10 +1,12 @@
 // The texture cache: one entry per picture, names compared ignoring case, sizes read from the
 // file, missing and unreadable pictures kept as empty entries that draw nothing.
 
+#include <algorithm>
 #include <fstream>
 
 #include "platform/resources.h"
 #include "support/gui_fixture.h"
+#include "ui/picture_fit.h"
 
 namespace {
 
@@ -36,6 +38,23 @@ TEST_F(TextureCacheTest, OneEntryPerPictureInAnyCaseAndEmptyOnesForMissingPictur
   gui.DrawImageStretched(nullptr, 64, 64, &whole, 0xffffffff, false, false);
   EXPECT_TRUE(SUCCEEDED(gui.EndImages()));
   EXPECT_FALSE(AnyLit(0, 0, 80, 80));
+}
+
+// A picture drawn large and fitted to a smaller size: each new pixel is the average of what
+// it covers, colours weighted by their alpha, so a transparent neighbour adds no dark fringe.
+TEST(PictureFit, EachPixelAveragesWhatItCoversWeightedByAlpha) {
+  SDL_Surface* large = SDL_CreateRGBSurfaceWithFormat(0, 4, 2, 32, SDL_PIXELFORMAT_ARGB8888);
+  auto* pixels = static_cast<std::uint32_t*>(large->pixels);
+  const std::uint32_t row[4] = {0xffff0000, 0x0000ff00, 0xff0000ff, 0xff0000ff};
+  for (int y = 0; y < 2; ++y) std::copy(row, row + 4, pixels + y * large->pitch / 4);
+  SDL_Surface* fitted = FitPicture(large, 2, 1);
+  ASSERT_NE(fitted, nullptr);
+  const auto* out = static_cast<const std::uint32_t*>(fitted->pixels);
+  EXPECT_EQ(out[0], 0x80ff0000u) << "red, half covered";
+  EXPECT_EQ(out[1], 0xff0000ffu);
+  EXPECT_EQ(FitPicture(large, 0, 1), nullptr);
+  SDL_FreeSurface(fitted);
+  SDL_FreeSurface(large);
 }
 
 }  // namespace
