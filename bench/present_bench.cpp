@@ -43,7 +43,7 @@ void BM_PresentScaledUpFloor(benchmark::State& state) {
   SDL_Surface* screen = bare.window != nullptr ? SDL_GetWindowSurface(bare.window) : nullptr;
   SDL_Surface* picture = SDL_CreateRGBSurfaceWithFormat(
       0, kBackBufferWidth, kBackBufferHeight, 32,
-      screen != nullptr ? screen->format->format : SDL_PIXELFORMAT_ARGB8888);
+      screen != nullptr ? screen->format->format : static_cast<Uint32>(SDL_PIXELFORMAT_ARGB8888));
   if (screen == nullptr || picture == nullptr) {
     state.SkipWithError("skipped: no window surface");
     SDL_FreeSurface(picture);

@@ -116,7 +116,7 @@ bool CreateBackBuffer(DXUTDevice& device) {
   const Uint32 windowFormat = SDL_GetWindowPixelFormat(device.window);
   const Uint32 format = DrawsOnProcessor(device.renderer) && SDL_BYTESPERPIXEL(windowFormat) == 4
                             ? windowFormat
-                            : SDL_PIXELFORMAT_ARGB8888;
+                            : static_cast<Uint32>(SDL_PIXELFORMAT_ARGB8888);
   SDL_Texture* backBuffer =
       SDL_CreateTexture(device.renderer, format, SDL_TEXTUREACCESS_TARGET, size.w, size.h);
   if (!backBuffer) return false;

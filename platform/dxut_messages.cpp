@@ -60,16 +60,16 @@ void HandleWindowEvent(const SDL_WindowEvent& event) {
     case SDL_WINDOWEVENT_ENTER:
       DXUTSendWindowMessage(kMsgSetCursor, 0, 0);
       break;
-    case SDL_WINDOWEVENT_EXPOSED:
     case SDL_WINDOWEVENT_SIZE_CHANGED:
+      // A new size needs a back buffer of its own before anything is shown again.
+      DXUTFitBackBufferToOutput();
+      [[fallthrough]];
+    case SDL_WINDOWEVENT_EXPOSED:
     case SDL_WINDOWEVENT_SHOWN:
     case SDL_WINDOWEVENT_RESTORED:
       // The window may have lost its picture, even one the game keeps.
       DXUTWindowChanged();
       DXUTRepaint();
-      break;
-    case SDL_WINDOWEVENT_SIZE_CHANGED:
-      DXUTFitBackBufferToOutput();
       break;
     default:
       break;

@@ -25,7 +25,8 @@ class MenuScreens : public GameFixture {
   // The mean brightness of row y.
   double RowBrightness(int y) {
     double sum = 0.0;
-    for (const std::uint32_t p : Rows(y, y + 1).Pixels())
+    const auto row = Rows(y, y + 1);
+    for (const std::uint32_t p : row.Pixels())
       sum += (p & 0xff) + (p >> 8 & 0xff) + (p >> 16 & 0xff);
     return sum / (3 * 800);
   }
