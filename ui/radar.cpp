@@ -110,8 +110,9 @@ void DrawGround(const cGame& game, cGUI& gui) {
 }
 
 void DrawViewFrame(const cGame& game, cGUI& gui) {
-  const Vec2 a = RadarPoint(game.camera);
-  const Vec2 b = RadarPoint(game.camera + Vec2{kScreenWidth, kScreenHeight});
+  const Vec2 view = game.DrawnCamera();  // where the screen shows the valley this frame
+  const Vec2 a = RadarPoint(view);
+  const Vec2 b = RadarPoint(view + Vec2{kScreenWidth, kScreenHeight});
   gui.DrawLine({a.x, a.y}, {b.x, a.y}, kViewFrame, 1.0f);
   gui.DrawLine({a.x, b.y}, {b.x, b.y}, kViewFrame, 1.0f);
   gui.DrawLine({a.x, a.y}, {a.x, b.y}, kViewFrame, 1.0f);
