@@ -50,10 +50,10 @@ std::vector<RendererChoice> RendererChoices() {
 
 // An OpenGL without a graphics card (Mesa's llvmpipe and kin) costs the game more processor
 // time than SDL's own software renderer, which draws the scenery from stretched copies and
-// copies opaque pictures. Measured under Xvfb on two cores, the first 36 s of a nightmare
-// match: 7.9 ms a frame (95th percentile 18.9) against 6.5 ms (9.0), 52 % of a core against
-// 35 %; the title menu 51 % against 23 %. So SDL's software renderer goes first there,
-// unless the player asked for OpenGL by name (SDL_RENDER_DRIVER).
+// copies opaque pictures. Measured under Xvfb on two cores, a nightmare match full screen at
+// 1920x1080: 63 ms of processor time a frame on llvmpipe at the screen's own pixels, against
+// 4 ms for the software renderer's 800x600 scaled up. So SDL's software renderer goes first
+// there, unless the player asked for OpenGL by name (SDL_RENDER_DRIVER).
 bool SoftwareRendererDrawsFaster(const RendererChoice& opened,
                                  const std::vector<RendererChoice>& choices) {
   const bool softwareOnOffer =
