@@ -111,7 +111,9 @@ TEST_F(SoundSystem, AnEleventhPlayReplacesTheQuietestThenTheOldestOfItsOwnSample
 // the loop has passed its own end and must still sound. Sounds started while paused wait.
 TEST_F(SoundSystem, LoopsPlayOnUntilStopAllAndPauseHoldsEvenSoundsStartedLater) {
   ASSERT_EQ(sound.Init(nullptr, 1), S_OK);
-  ASSERT_EQ(sound.AddSampleFromResource(kShortId, 1, 0), S_OK);
+  for (int visit = 0; visit < 2; ++visit) {  // as the menu adds its music on every visit
+    ASSERT_EQ(sound.AddSampleFromResource(kShortId, 1, 0), S_OK);
+  }
   ASSERT_EQ(sound.AddSampleFromResource(kLongId, 0, 0), S_OK);
   const std::uint32_t loop = sound.Play(Name(kShortId));
   ASSERT_EQ(sound.Pause(), S_OK);

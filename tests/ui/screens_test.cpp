@@ -78,6 +78,14 @@ TEST_F(MenuScreens, TheHallOfFameAsksForANameOnlyWhenANewScoreEnters) {
   EXPECT_EQ(LitPixels(538, 552), 0) << "press enter to continue";
 }
 
+// How to play starts on its first slide, and drawing it keeps it there.
+TEST_F(MenuScreens, HowToPlayStartsOnItsFirstSlide) {
+  RunFrames(1);
+  ASSERT_TRUE(SUCCEEDED(game().ShowScreen(kScreenHowToPlay)));
+  RunFrames(2);
+  EXPECT_EQ(game().slideIndex, 0);
+}
+
 // A match starts with the dragon in its lair, behind the rock at the lair's mouth: it is drawn
 // there all the same.
 TEST_F(MenuScreens, TheDragonInItsLairIsDrawnBehindTheRock) {
