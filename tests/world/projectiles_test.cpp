@@ -176,6 +176,7 @@ TEST_F(Projectiles, CoinsAreDrawnInWithin400CollectedForTheirAmountAndBlinkOutAf
   inRange->Update(kStep);
   beyond->Update(kStep);
   EXPECT_FLOAT_EQ(inRange->velocity.x, -125.0f);
+  EXPECT_LT(inRange->position.x, dragon().position.x + 400.0f) << "drawn towards the dragon";
   EXPECT_EQ(beyond->velocity, Vec2{});
   game().projectiles.clear();
 
