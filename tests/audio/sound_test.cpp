@@ -89,21 +89,21 @@ TEST_F(SoundSystem, AnEleventhPlayReplacesTheQuietestThenTheOldestOfItsOwnSample
   ASSERT_EQ(sound.AddSampleFromResource(kShortId, 0, 0), S_OK);
   ASSERT_EQ(sound.AddSampleFromResource(kLongId, 0, 0), S_OK);
   ASSERT_EQ(sound.Pause(), S_OK);
-  ASSERT_NE(sound.Play(Name(kLongId)), 0u);
   std::array<std::uint32_t, 10> handles{};
   for (std::uint32_t& handle : handles) {
     handle = sound.Play(Name(kShortId));
     ASSERT_EQ(sound.SetChannelVolume(handle, 50), S_OK);
   }
-  ASSERT_EQ(sound.SetChannelVolume(handles[6], 10), S_OK);
+  ASSERT_NE(sound.Play(Name(kLongId)), 0u);
+  ASSERT_EQ(sound.SetChannelVolume(handles[0], 10), S_OK);
   const std::uint32_t eleventh = sound.Play(Name(kShortId));
   ASSERT_NE(eleventh, 0u);
   EXPECT_EQ(Mix_Playing(-1), 11) << "ten of one sample and the other's one";
-  EXPECT_EQ(sound.GetChannelVolume(handles[6]), -1);
+  EXPECT_EQ(sound.GetChannelVolume(handles[0]), -1);
   EXPECT_EQ(sound.GetChannelVolume(eleventh), 100);
   ASSERT_NE(sound.Play(Name(kShortId)), 0u);
-  EXPECT_EQ(sound.GetChannelVolume(handles[0]), -1) << "nine share the lowest: the oldest goes";
-  EXPECT_EQ(sound.GetChannelVolume(handles[1]), 50);
+  EXPECT_EQ(sound.GetChannelVolume(handles[1]), -1) << "nine share the lowest: the oldest goes";
+  EXPECT_EQ(sound.GetChannelVolume(handles[2]), 50);
   EXPECT_EQ(Mix_Playing(-1), 11);
 }
 
@@ -111,7 +111,9 @@ TEST_F(SoundSystem, AnEleventhPlayReplacesTheQuietestThenTheOldestOfItsOwnSample
 // the loop has passed its own end and must still sound. Sounds started while paused wait.
 TEST_F(SoundSystem, LoopsPlayOnUntilStopAllAndPauseHoldsEvenSoundsStartedLater) {
   ASSERT_EQ(sound.Init(nullptr, 1), S_OK);
-  ASSERT_EQ(sound.AddSampleFromResource(kShortId, 1, 0), S_OK);
+  for (int visit = 0; visit < 2; ++visit) {  // as the menu adds its music on every visit
+    ASSERT_EQ(sound.AddSampleFromResource(kShortId, 1, 0), S_OK);
+  }
   ASSERT_EQ(sound.AddSampleFromResource(kLongId, 0, 0), S_OK);
   const std::uint32_t loop = sound.Play(Name(kShortId));
   ASSERT_EQ(sound.Pause(), S_OK);
@@ -157,6 +159,10 @@ TEST_F(SoundSystem, WhatCannotBeLoadedAddsNothingAndAddingAnIdAgainReusesTheLoad
 }
 
 TEST_F(SoundSystem, WithoutASoundCardTheGameFallsBackToTheSilentDevice) {
+  // Before any device is chosen there is nothing to stop, start or pause.
+  EXPECT_EQ(sound.StopAll(), E_FAIL);
+  EXPECT_EQ(sound.Start(), E_FAIL);
+  EXPECT_EQ(sound.Pause(), E_FAIL);
   EXPECT_EQ(sound.Init(nullptr, 0), S_OK);
   ExpectSilentButWorking(sound);
   EXPECT_EQ(cSoundSystem().Init(nullptr, 2), S_OK) << "2 is the first device SDL lists";

@@ -319,6 +319,12 @@ TEST_F(Framework, APadGoneBeforeItsArrivalIsHandledIsNeverOpenedAndRumblesKeepSa
 // reaches the game.
 TEST_F(Framework, FocusLossPausesOnlyInFullScreenWhichAltEnterTogglesAndClosingEndsTheLoop) {
   StartFramework();
+  DXUTSetCursorSettings(true, true);  // as the game asks: the mouse held only in full screen
+  const auto mouseHeld = [] {
+    return (SDL_GetWindowFlags(static_cast<SDL_Window*>(DXUTGetHWND())) &
+            SDL_WINDOW_MOUSE_GRABBED) != 0;
+  };
+  EXPECT_FALSE(mouseHeld()) << "windowed";
   PushWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
   PushWindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED);
   DXUTRunOneFrame();
@@ -338,6 +344,7 @@ TEST_F(Framework, FocusLossPausesOnlyInFullScreenWhichAltEnterTogglesAndClosingE
   PushKey(SDL_SCANCODE_RETURN, false);  // released after Alt: still the framework's
   DXUTRunOneFrame();
   EXPECT_FALSE(DXUTIsWindowed());
+  EXPECT_TRUE(mouseHeld()) << "in full screen";
   EXPECT_TRUE(CallsOf("key", VK_RETURN).empty());
   EXPECT_FALSE(DXUTIsKeyDown(VK_RETURN));
   EXPECT_EQ(CallsOf("lost").size(), 1u);

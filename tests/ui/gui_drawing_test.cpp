@@ -59,6 +59,22 @@ TEST_F(GuiDrawingTest, SpritesScaleMirrorAndTurnAboutTheirCentre) {
   }
 }
 
+// Scenery and menu pictures are drawn from copies stretched once: two cells of one picture that
+// differ only in their row each show their own texels.
+TEST_F(GuiDrawingTest, StretchedCopiesOfCellsInOneColumnKeepTheirOwnTexels) {
+  gui.SetKeepStretched(true);
+  const Rect redCell{0, 0, 32, 32};
+  const Rect blueCell{0, 32, 32, 64};
+  for (int frame = 0; frame < 2; ++frame) {
+    ASSERT_TRUE(SUCCEEDED(gui.BeginImages()));
+    gui.DrawSprite(picture, &redCell, 100, 100, 0, 2, 0xffffffff, false, false);
+    gui.DrawSprite(picture, &blueCell, 300, 100, 0, 2, 0xffffffff, false, false);
+    ASSERT_TRUE(SUCCEEDED(gui.EndImages()));
+    EXPECT_EQ(Pixel(100, 100), kRed) << frame;
+    EXPECT_EQ(Pixel(300, 100), kBlue) << frame;
+  }
+}
+
 // Sprites of one picture drawn one after the other each keep their own tint, however little
 // the tints differ.
 TEST_F(GuiDrawingTest, EachSpriteOfABatchKeepsItsOwnTint) {

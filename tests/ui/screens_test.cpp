@@ -1,14 +1,16 @@
-// What the menu screens put on the back buffer, read back pixel by pixel.
+// What the screens and a match's first frame put on the back buffer, read back pixel by pixel.
 
 #include <SDL.h>
 
 #include <cmath>
+#include <vector>
 
 #include "platform/dxut.h"
 #include "platform/sdl_device.h"
 #include "support/game_fixture.h"
 #include "support/picture.h"
 #include "ui/gui.h"
+#include "world/creatures/creature.h"
 
 namespace {
 
@@ -105,6 +107,33 @@ TEST_F(MenuScreens, TheHallOfFameAsksForANameOnlyWhenANewScoreEntersAndLetsPictu
   EXPECT_EQ(LitPixels(538, 552), 0) << "press enter to continue";
   RunFrames(11, 1.0);
   EXPECT_EQ(gui().StretchedCopyCount(), 0);
+}
+
+// How to play starts on its first slide, and drawing it keeps it there.
+TEST_F(MenuScreens, HowToPlayStartsOnItsFirstSlide) {
+  RunFrames(1);
+  ASSERT_TRUE(SUCCEEDED(game().ShowScreen(kScreenHowToPlay)));
+  RunFrames(2);
+  EXPECT_EQ(game().slideIndex, 0);
+}
+
+// A match starts with the dragon in its lair, behind the rock at the lair's mouth: it is drawn
+// there all the same.
+TEST_F(MenuScreens, TheDragonInItsLairIsDrawnBehindTheRock) {
+  StartMatch();
+  RunFrames(1);  // the creature pass puts the dragon behind the rock
+  ASSERT_EQ(game().state, kStateMatch);
+  cCreature* dragon = game().GetDragon();
+  ASSERT_NE(dragon, nullptr);
+  const auto frame = [this] {
+    game().OnFrameRender(DXUTGetD3DDevice(), 0.0f);
+    return Rows(0, 600).Pixels();
+  };
+  const std::vector<std::uint32_t> withDragon = frame();
+  const int sheet = dragon->texture;
+  dragon->texture = -1;
+  EXPECT_NE(frame(), withDragon);
+  dragon->texture = sheet;
 }
 
 // F3 shows the frame counter in the bottom-right corner on every screen; F3 again hides it.

@@ -25,6 +25,7 @@ TEST(FireballEmitter, TwoKeepTheirRateAndAStalledFrameAddsNoPileOfPuffs) {
   }
   EXPECT_GE(first.particles.size(), 4u);
   EXPECT_GE(second.particles.size(), 4u);
+  EXPECT_LE(first.particles.size(), 8u) << "no more than its rate in a tenth of a second";
   first.Tick(1e9f);
   first.Tick(INFINITY);
   EXPECT_LE(first.particles.size(), cPFX::kMaxParticles);

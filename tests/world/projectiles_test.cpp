@@ -51,6 +51,12 @@ TEST_F(Projectiles, FlamesKeepTheirDistanceAndBurnOutAfterFourSeconds) {
   EXPECT_EQ(CountProjectiles(kProjectileFlame), 2);
   for (int i = 0; i < 2; ++i) game().UpdateProjectiles(kStep);
   EXPECT_EQ(CountProjectiles(kProjectileFlame), 1) << "the second, a frame younger, is left";
+
+  // On a slope a flame lies along the ground under it.
+  game().groundLine = {{2000.0f, 1000.0f}, {3000.0f, 900.0f}};  // rising one in ten
+  const cProjectile* onSlope = Shoot(kProjectileFlame, {2500.0f, 950.0f});
+  ASSERT_NE(onSlope, nullptr);
+  EXPECT_NEAR(onSlope->rotation, -std::atan(0.1f), 0.01f) << "turned up the slope";
 }
 
 // The attackers' missiles pass through every attacker and sheep and are used up on the dragon.
@@ -170,6 +176,7 @@ TEST_F(Projectiles, CoinsAreDrawnInWithin400CollectedForTheirAmountAndBlinkOutAf
   inRange->Update(kStep);
   beyond->Update(kStep);
   EXPECT_FLOAT_EQ(inRange->velocity.x, -125.0f);
+  EXPECT_LT(inRange->position.x, dragon().position.x + 400.0f) << "drawn towards the dragon";
   EXPECT_EQ(beyond->velocity, Vec2{});
   game().projectiles.clear();
 

@@ -76,6 +76,17 @@ TEST_F(SpriteOnScreen, ASpriteIsDrawnUprightAndMirroredLeftToRightWhenFlipped) {
     EXPECT_EQ(Pixel(116, 66), flipX ? kGreen : kRed);
     EXPECT_EQ(Pixel(116, 98), flipX ? kWhite : kBlue);
   }
+
+  // Scenery draws through the plain screen element: its top-left corner at its place less the
+  // camera.
+  cScreenElement scenery;
+  scenery.SetTexture(sprite.texture, &gui);
+  scenery.position = {1300.0f, 500.0f};
+  ClearTarget();
+  ASSERT_TRUE(SUCCEEDED(gui.BeginImages()));
+  scenery.Render(&gui, 1000.0f, 200.0f);
+  ASSERT_TRUE(SUCCEEDED(gui.EndImages()));
+  EXPECT_EQ(LitBounds(), (Rect{300, 300, 364, 364}));
 }
 
 }  // namespace
