@@ -30,12 +30,7 @@ class BuiltPictures : public GameFixture {
         shown_[node->fileName].insert({r.left, r.top, r.right, r.bottom});
     };
     for (const auto& creature : game().creatures) {
-      // Known fault, left to the game's owner: a falling zeppelin set on fire keeps its falling
-      // cell, cut at the flying cell's height (off its sheet), until it flies again.
-      const bool fallingCellAfterFire = creature->GetType() == kTypeZeppelin &&
-                                        creature->sourceRect.Height() == 320 &&
-                                        creature->sourceRect.top == 640;
-      if (creature->health > 0.0f && !fallingCellAfterFire) note(*creature);
+      if (creature->health > 0.0f) note(*creature);
     }
     for (const auto& projectile : game().projectiles) note(*projectile);
   }

@@ -14,6 +14,7 @@
 #include "audio/test_sounds.h"
 #include "platform/dxut.h"
 #include "support/match_world.h"
+#include "ui/gui.h"
 #include "world/creatures/archer.h"
 #include "world/creatures/defender.h"
 #include "world/creatures/hero.h"
@@ -399,6 +400,20 @@ TEST_F(Attackers, AKnockedZeppelinFallsTrailingSmokeToCrashWithABlast) {
   ASSERT_EQ(Coins().size(), 2u);
   ASSERT_TRUE(RunUntil([&] { return !Listed(zeppelin); }, 60));
   EXPECT_EQ(Coins().size(), 5u);
+}
+
+// Breath on a falling hull puts it back in the air with its flying cells, never a wreck's cell
+// cut to the flying height below the end of its sheet.
+TEST_F(Attackers, AFallingZeppelinSetOnFireFliesOnShowingACellOfItsSheet) {
+  dragon().position = kFarAway;
+  auto* zeppelin = HoveringZeppelin({2000.0f, 700.0f});
+  zeppelin->Knock({});
+  RunFrames(2);
+  zeppelin->Burn();
+  RunFrames(1);
+  const DXUTTextureNode* sheet = gui().GetResourceManager()->GetTextureNode(zeppelin->texture);
+  ASSERT_NE(sheet, nullptr);
+  EXPECT_LE(zeppelin->sourceRect.bottom, sheet->height);
 }
 
 TEST_F(Attackers, ADefenderFadesInUnhurtAndFallsLeavingADOfCoinsAndItsPostFilledAgain) {

@@ -69,6 +69,9 @@ void cZeppelin::Update(float dt) {
   switch (state) {
     case kCreatureIdle:
     case kCreatureBurning:
+      // A falling hull set on fire flies again: with its flying cells, not a wreck's cell cut
+      // to the flying cell's height below the end of the sheet.
+      Show(kFlying);
       if (d.LengthSq() > kEngageRangeSq) {
         state = kCreatureWalking;
         const float stationX =
