@@ -24,7 +24,7 @@ class MatchRules : public MatchWorld {
   }
 };
 
-TEST_F(MatchRules, GroundHeightFollowsTheProfileStandsOnWallsAndIsZeroOutsideIt) {
+TEST_F(MatchRules, GroundFollowsTheProfileStandsOnWallsAndCirclesTouchWithinAQuarterWidth) {
   game().groundLine.clear();
   EXPECT_FLOAT_EQ(game().GroundHeightAt(5.0f), 0.0f);
   game().groundLine = {{0.0f, 900.0f}};
@@ -35,9 +35,8 @@ TEST_F(MatchRules, GroundHeightFollowsTheProfileStandsOnWallsAndIsZeroOutsideIt)
   for (const auto& [x, y] : heights) EXPECT_FLOAT_EQ(game().GroundHeightAt(x), y) << x;
   game().groundLine = {{100.0f, 1000.0f}, {100.0f, 700.0f}, {200.0f, 700.0f}};
   EXPECT_FLOAT_EQ(game().GroundHeightAt(100.0f), 700.0f) << "a wall is stood on";
-}
 
-TEST_F(MatchRules, CirclesTouchWithinAQuarterOfEitherWidth) {
+  // Circles touch within a quarter of either width.
   cSprite small, big;
   small.sourceRect = Rect{0, 0, 64, 64};  // radius 16
   big.sourceRect = Rect{0, 0, 256, 256};  // radius 64

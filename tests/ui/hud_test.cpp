@@ -87,8 +87,9 @@ TEST_F(HudTest, TheBarsShowHealthBreathAndGoldAndTheClockItsTime) {
 }
 
 // A bar grows leftwards from the right edge under each hero's badge; no health, no bar. Pause
-// dims everything.
-TEST_F(HudTest, EveryHeroGetsABadgeDownTheRightEdgeAndPauseDimsTheScreen) {
+// dims everything. The aiming mark, a short green dash 70 to 100 from the mouth along the aim,
+// shows while Space is held.
+TEST_F(HudTest, HeroBadgesDownTheRightEdgeTheAimingMarkWhileSpaceIsHeldAndPauseDims) {
   const float healths[] = {400.0f, 100.0f, 0.0f};
   for (int i = 0; i < 3; ++i) Spawn(kTypeHero, {1000.0f + 200.0f * i, 900.0f})->health = healths[i];
   Render();
@@ -99,14 +100,7 @@ TEST_F(HudTest, EveryHeroGetsABadgeDownTheRightEdgeAndPauseDimsTheScreen) {
   Render(0xff);
   EXPECT_NE(Pixel(591, 60), kOpaqueWhite) << "the dark backing reaches 205 in from the edge";
   EXPECT_EQ(Pixel(587, 60), kOpaqueWhite);
-  game().paused = 1;
-  Render(0xff);
-  EXPECT_EQ(Pixel(400, 200), 0xff5f5f5fu) << "pause dims the whole screen";
-  EXPECT_EQ(Pixel(10, 590), 0xff5f5f5fu);
-}
 
-// A short green dash 70 to 100 from the mouth, along the aim.
-TEST_F(HudTest, TheAimingMarkShowsWhileSpaceIsHeld) {
   dragon().position = {400.0f, 300.0f};
   dragon().aim = 0.0f;
   const auto along = [&](float distance) {
@@ -121,6 +115,11 @@ TEST_F(HudTest, TheAimingMarkShowsWhileSpaceIsHeld) {
   EXPECT_GT((along(85.0f) >> 8) & 0xff, 0x60u) << "green";
   EXPECT_LT((along(85.0f) >> 16) & 0xff, 0x20u) << "hardly red";
   EXPECT_EQ(along(60.0f), kOpaqueBlack);
+  Hold(VK_SPACE, false);
+  game().paused = 1;
+  Render(0xff);
+  EXPECT_EQ(Pixel(400, 200), 0xff5f5f5fu) << "pause dims the whole screen";
+  EXPECT_EQ(Pixel(10, 590), 0xff5f5f5fu);
 }
 
 // While a hero is on the field the world behind the front creatures darkens evenly, corner to
