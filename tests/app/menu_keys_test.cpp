@@ -44,6 +44,12 @@ class MenuKeys : public GameFixture {
     ASSERT_EQ(SDL_PushEvent(&event), 1);
     if (text != nullptr) TypeText(text);
   }
+  // The hall of fame as a finished match leaves it: 12 gold for 95.25 s, score 1143.
+  void FinishMatch() {
+    game().gold = 12;
+    game().matchTime = 95.25f;
+    game().ShowScreen(kScreenHallOfFame);
+  }
   // A key that types `text`, held for `repeats` auto-repeats, then let go, and a frame.
   void TypeKey(SDL_Scancode scancode, const char* text, int repeats = 0) {
     PushKey(scancode, true, text);
@@ -137,23 +143,13 @@ TEST_F(MenuKeys, EscapeOrLostFocusStopsTheMatchAndEnterWhilePausedLeavesIt) {
   EXPECT_EQ(game().screen, kScreenTitle);
 }
 
-class NameEntry : public MenuKeys {
- protected:
-  // The hall of fame as a finished match leaves it: 12 gold for 95.25 s, score 1143.
-  void FinishMatch() {
-    game().gold = 12;
-    game().matchTime = 95.25f;
-    game().ShowScreen(kScreenHallOfFame);
-  }
-};
-
 // The name is the text typed, whatever the keyboard's layout: letters a to z lower-cased, the
 // C key's c among them (M types and minus does not turn the volume down); keys without text
 // (function and keypad keys) type nothing. At most 31 letters. A key held down when the hall
 // of fame showed (a pad's A is the fire button in a match, and Enter in the menus) does
 // nothing when let go, and Alt+Enter keeps a half-typed name. Enter puts the name in its place
 // and saves it at once, and the same score is not asked for again (which would enter it twice).
-TEST_F(NameEntry, TypedLettersMakeTheNameLowerCasedUpTo31AndEnterSavesItOnce) {
+TEST_F(MenuKeys, TypedLettersMakeTheNameLowerCasedUpTo31AndEnterSavesItOnce) {
   Press(VK_RETURN);
   FinishMatch();
   Release(VK_RETURN);
@@ -195,7 +191,7 @@ TEST_F(NameEntry, TypedLettersMakeTheNameLowerCasedUpTo31AndEnterSavesItOnce) {
 // The keys a player flies with are letters: one held as the dragon dies (its repeats, or the
 // text of a press still on its way) types nothing into the name; let go and pressed on the
 // hall of fame, it types and repeats as any key.
-TEST_F(NameEntry, AKeyHeldOverFromTheMatchTypesNothingUntilPressedAgain) {
+TEST_F(MenuKeys, AKeyHeldOverFromTheMatchTypesNothingUntilPressedAgain) {
   StartMatch();
   PushKey(SDL_SCANCODE_A, true, "a");
   RunFrames(1);

@@ -159,7 +159,7 @@ TEST_F(Framework, FramesMoveThenRenderPausedTimeNeverHappenedAndQuitEndsTheLoopW
 
 // Keys arrive with their Windows codes, repeats as presses; typed text arrives as characters,
 // whatever key typed them, one message per code point.
-TEST_F(Framework, KeysAndAPadsButtonsReachTheGameWithTheirWindowsCodesAndTextOneCharacterAtATime) {
+TEST_F(Framework, KeysAndPadsReachTheGameWithWindowsCodesTextOneCharacterAtATimeAndSaneRumbles) {
   StartFramework();
   PushKey(SDL_SCANCODE_A, true);
   DXUTRunOneFrame();
@@ -226,6 +226,31 @@ TEST_F(Framework, KeysAndAPadsButtonsReachTheGameWithTheirWindowsCodesAndTextOne
   EXPECT_EQ(CallNames(), expected) << "both keys let go, then the pad is gone";
   EXPECT_FALSE(CallsOf("key")[0].down);
   EXPECT_FALSE(CallsOf("message").back().down);
+
+  // A pad pulled out before the game heard of it is never heard of, the one plugged in after it
+  // once. Rumbles last from a millisecond (SDL takes none as "for ever") to ten seconds, and a
+  // length that is no number asks for none.
+  calls().clear();
+  VirtualPad gone;
+  VirtualPad next;
+  gone.PlugIn();
+  gone.Unplug();
+  next.PlugIn();
+  DXUTRunOneFrame();
+  ASSERT_EQ(CallsOf("message", kMsgGamepadChange).size(), 1u);
+  EXPECT_TRUE(CallsOf("message", kMsgGamepadChange)[0].down);
+  DXUTRumbleGamepads(0.5f, std::nanf(""));
+  EXPECT_TRUE(next.rumbles().empty());
+  DXUTRumbleGamepads(0.5f, 1e-5f);
+  ASSERT_EQ(next.rumbles().size(), 1u);
+  EXPECT_GT(next.rumbles()[0].lowFrequency, 0);
+  for (const auto& [seconds, ms] :
+       {std::pair{1e-5f, 1u}, {-3.0f, 1u}, {0.2f, 200u}, {1e30f, 10000u}})
+    EXPECT_EQ(RumbleMilliseconds(seconds), ms) << seconds;
+  next.Unplug();
+  DXUTRunOneFrame();
+  ASSERT_EQ(CallsOf("message", kMsgGamepadChange).size(), 2u);
+  EXPECT_FALSE(CallsOf("message", kMsgGamepadChange)[1].down);
 }
 
 // A frame whose render callback keeps the picture is neither presented nor counted, unless the
@@ -269,33 +294,6 @@ TEST_F(Framework, AKeptPictureIsShownAgainOnlyAfterAnExposeAndOnlySeenFramesAreT
   runFrames(2);
   EXPECT_EQ(shown(), (Counts{settled[0] + 4, settled[1] + 2}))
       << "the unfocused stretch is no frame";
-}
-
-// A pad pulled out before the game heard of it is never heard of, the one plugged in after it
-// once. Rumbles last from a millisecond (SDL takes none as "for ever") to ten seconds, and a
-// length that is no number asks for none.
-TEST_F(Framework, APadGoneBeforeItsArrivalIsHandledIsNeverOpenedAndRumblesKeepSaneLengths) {
-  StartFramework();
-  VirtualPad gone;
-  VirtualPad pad;
-  gone.PlugIn();
-  gone.Unplug();
-  pad.PlugIn();
-  DXUTRunOneFrame();
-  ASSERT_EQ(CallsOf("message", kMsgGamepadChange).size(), 1u);
-  EXPECT_TRUE(CallsOf("message", kMsgGamepadChange)[0].down);
-  DXUTRumbleGamepads(0.5f, std::nanf(""));
-  EXPECT_TRUE(pad.rumbles().empty());
-  DXUTRumbleGamepads(0.5f, 1e-5f);
-  ASSERT_EQ(pad.rumbles().size(), 1u);
-  EXPECT_GT(pad.rumbles()[0].lowFrequency, 0);
-  for (const auto& [seconds, ms] :
-       {std::pair{1e-5f, 1u}, {-3.0f, 1u}, {0.2f, 200u}, {1e30f, 10000u}})
-    EXPECT_EQ(RumbleMilliseconds(seconds), ms) << seconds;
-  pad.Unplug();
-  DXUTRunOneFrame();
-  ASSERT_EQ(CallsOf("message", kMsgGamepadChange).size(), 2u);
-  EXPECT_FALSE(CallsOf("message", kMsgGamepadChange)[1].down);
 }
 
 // Focus loss pauses only in full screen; Alt+Enter switches to it, and its Enter never
