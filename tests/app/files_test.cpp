@@ -69,7 +69,7 @@ TEST_F(PlayerFiles, SettingsRoundTripAndDamagedOnesGiveEasyAndTheFieldsBeforeThe
 
 // A score equal to one in the table goes below it; the empty name of a player who typed none
 // is kept, and a missing file gives a table of nonames.
-TEST_F(PlayerFiles, ScoresArePlacedBelowEqualOnesAndTheHallOfFameRoundTrips) {
+TEST_F(PlayerFiles, ScoresArePlacedBelowEqualOnesAndTheHallOfFameRoundTripsOrIsRepaired) {
   cHiscoreTable table;
   EXPECT_FALSE(table.Load());
   EXPECT_STREQ(table.Entry(9).name, L"noname");
@@ -87,11 +87,9 @@ TEST_F(PlayerFiles, ScoresArePlacedBelowEqualOnesAndTheHallOfFameRoundTrips) {
   EXPECT_STREQ(read.Entry(6).name, L"");
   EXPECT_EQ(read.Entry(6).score, 55u);
   EXPECT_STREQ(read.Entry(9).name, L"p7");
-}
 
-TEST_F(PlayerFiles, ADamagedHallOfFameIsRepairedShortLongAndOutOfOrder) {
+  // A damaged one is repaired: names cut short, scores put in order, the rest noname.
   Write(kHiscorePath, std::string(200, 'w') + "\n50\nhigh\n900\nmid\n40\nzed\n-4\nlost\n3\n");
-  cHiscoreTable table;
   ASSERT_TRUE(table.Load());
   EXPECT_STREQ(table.Entry(0).name, L"high");
   EXPECT_EQ(std::wstring(table.Entry(1).name), std::wstring(kHiscoreNameLength - 1, L'w'));
@@ -134,8 +132,12 @@ TEST_F(PlayerFiles, AFailedSaveKeepsThePreviousFileAndLeavesNoPartialOne) {
   EXPECT_FALSE(std::filesystem::exists(kSettingsPath));
 }
 
-// Started from anywhere, a game with a data folder beside it reads and saves there.
-TEST(GameFolders, AGameBesideItsDataFolderKeepsItsFilesThere) {
+// Started from anywhere, a game with a data folder beside it reads and saves there. Otherwise
+// the XDG rules hold: they ignore an empty or relative XDG_DATA_HOME, and a game installed into
+// ~/.local with its data in share/drakmoor keeps the player's files apart from its own.
+// Screenshots go to the pictures folder of the user-dirs.dirs a desktop leaves behind (null: none
+// at all), or else to ~/Pictures.
+TEST_F(PlayerFiles, TheDataBesideTheGameTheXdgRulesAndTheDesktopsPicturesFolderPlaceTheFiles) {
   char* base = SDL_GetBasePath();
   ASSERT_NE(base, nullptr);
   const std::filesystem::path beside = std::filesystem::path(base) / "data";
@@ -145,12 +147,7 @@ TEST(GameFolders, AGameBesideItsDataFolderKeepsItsFilesThere) {
   if (made) std::filesystem::remove(beside);
   EXPECT_EQ(std::filesystem::path(folders.data), beside);
   EXPECT_EQ(folders.playerFiles, folders.data);
-}
 
-// The XDG rules ignore an empty or relative XDG_DATA_HOME; and a game installed into ~/.local
-// with its data in share/drakmoor keeps the player's files apart from its own.
-TEST(GameFolders, OnlyAnAbsoluteXdgDataHomeCountsAndTheInstalledDataIsNeverThePlayers) {
-  const ScopedTempDir dir;
   const std::string home = dir.path().string();
   const std::string savedHome = std::getenv("HOME") ? std::getenv("HOME") : "";
   ::setenv("HOME", home.c_str(), 1);
@@ -167,10 +164,7 @@ TEST(GameFolders, OnlyAnAbsoluteXdgDataHomeCountsAndTheInstalledDataIsNeverThePl
   std::filesystem::create_directories(installed);
   EXPECT_EQ(PlayerFolder(installed), installed + "/player");
   ::setenv("HOME", savedHome.c_str(), 1);
-}
 
-// For the user-dirs.dirs a desktop leaves behind (null: none at all).
-TEST_F(PlayerFiles, ScreenshotsGoToTheDesktopsPicturesFolderOrElsePictures) {
   const std::pair<const char*, const char*> cases[] = {
       {nullptr, "/home/ann/Pictures"},
       {"XDG_DESKTOP_DIR=\"$HOME/Desktop\"\nXDG_PICTURES_DIR=\"$HOME/Bilder\"\n",

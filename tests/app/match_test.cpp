@@ -24,7 +24,7 @@ class MatchRules : public MatchWorld {
   }
 };
 
-TEST_F(MatchRules, GroundHeightFollowsTheProfileStandsOnWallsAndIsZeroOutsideIt) {
+TEST_F(MatchRules, GroundFollowsTheProfileStandsOnWallsAndCirclesTouchWithinAQuarterWidth) {
   game().groundLine.clear();
   EXPECT_FLOAT_EQ(game().GroundHeightAt(5.0f), 0.0f);
   game().groundLine = {{0.0f, 900.0f}};
@@ -35,19 +35,16 @@ TEST_F(MatchRules, GroundHeightFollowsTheProfileStandsOnWallsAndIsZeroOutsideIt)
   for (const auto& [x, y] : heights) EXPECT_FLOAT_EQ(game().GroundHeightAt(x), y) << x;
   game().groundLine = {{100.0f, 1000.0f}, {100.0f, 700.0f}, {200.0f, 700.0f}};
   EXPECT_FLOAT_EQ(game().GroundHeightAt(100.0f), 700.0f) << "a wall is stood on";
-}
 
-TEST_F(MatchRules, CirclesTouchWithinAQuarterOfEitherWidth) {
+  // Circles touch within a quarter of either width.
   cSprite small, big;
   small.sourceRect = Rect{0, 0, 64, 64};  // radius 16
   big.sourceRect = Rect{0, 0, 256, 256};  // radius 64
   big.position = Vec2{64.0f, 0.0f};
-  EXPECT_TRUE(game().CirclesTouch(&small, &big));
-  EXPECT_TRUE(game().CirclesTouch(&big, &small));
+  EXPECT_TRUE(game().CirclesTouch(&small, &big) && game().CirclesTouch(&big, &small));
   big.position = Vec2{64.5f, 0.0f};
   EXPECT_FALSE(game().CirclesTouch(&small, &big)) << "the radii are not added";
-  EXPECT_FALSE(game().CirclesTouch(&small, &small));
-  EXPECT_FALSE(game().CirclesTouch(nullptr, &big));
+  EXPECT_FALSE(game().CirclesTouch(&small, &small) || game().CirclesTouch(nullptr, &big));
 }
 
 TEST_F(MatchRules, ABlastKnocksAndHurtsWhatIsInsideUpToItsCountSkippingSheepAndTheDragon) {
@@ -99,7 +96,7 @@ TEST_F(MatchRules, AttackersReachingTheLairAliveTakeGold) {
   }
 }
 
-TEST_F(MatchRules, KillsInTheFieldBringTheNextAttackersSoonerDownToAFloor) {
+TEST_F(MatchRules, KillsBringTheNextAttackersSoonerDownToAFloorAndACrowdHoldsThemBack) {
   KillInField(kTypeArcher, 20);
   EXPECT_NEAR(game().archerInterval, 2.0, 1e-9);
   KillInField(kTypeWizard, 100);
@@ -110,9 +107,8 @@ TEST_F(MatchRules, KillsInTheFieldBringTheNextAttackersSoonerDownToAFloor) {
   EXPECT_DOUBLE_EQ(game().heroInterval, 10.0);
   KillInField(kTypeZeppelin, 35);
   EXPECT_DOUBLE_EQ(game().zeppelinInterval, 10.0);
-}
 
-TEST_F(MatchRules, FiveHeroesHoldBackTheNextAndOneHundredAndTwentyCreaturesHoldBackAll) {
+  // Five heroes hold back the next, and a hundred and twenty creatures hold back all.
   for (int i = 0; i < 5; ++i) Spawn(kTypeHero, {2000.0f + 300.0f * i, 0.0f});
   game().lastHeroSpawn = 0.0;
   RunFrames(1);

@@ -12,11 +12,9 @@ TEST(Utf8, TextOfEveryLengthOfCharacterRoundTrips) {
   const struct {
     const char* utf8;
     const wchar_t* wide;
-  } cases[] = {{"ember", L"ember"},
-               {"Drachenh\xc3\xb6hle", L"Drachenh\u00f6hle"},
+  } cases[] = {{"Drachenh\xc3\xb6hle", L"Drachenh\u00f6hle"},
                {"\xe2\x9a\x94 sword", L"\u2694 sword"},
                {"\xf0\x90\x80\x80", L"\U00010000"},  // the first that takes four bytes
-               {"\xf0\x9f\x90\x89", L"\U0001F409"},
                {"\xf3\xa0\x81\x81", L"\U000E0041"}};
   for (const auto& c : cases) {
     EXPECT_EQ(Utf8ToWide(c.utf8), c.wide) << c.utf8;

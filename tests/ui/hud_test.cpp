@@ -43,7 +43,7 @@ class HudTest : public DragonMatch {
   std::uint32_t Pixel(int x, int y) { return ReadPixel(DXUTGetD3DDevice()->renderer, x, y); }
 
   // The first and last lit pixels from `from` to `to` (exclusive) of row `at` (or of column
-  // `at`, for LitRows); (-1, -1) when none is lit.
+  // `at`); (-1, -1) when none is lit.
   std::pair<int, int> LitSpan(int at, int from, int to, bool column = false) {
     std::pair<int, int> run{-1, -1};
     for (int i = from; i < to; ++i) {
@@ -53,12 +53,12 @@ class HudTest : public DragonMatch {
     }
     return run;
   }
-  std::pair<int, int> LitRows(int x, int from, int to) { return LitSpan(x, from, to, true); }
 };
 
 // Health and breath bars start at x 15 and are 200 long when full; the gold bar below them
-// flashes red while attackers carry gold out of the lair, next to the gold count.
-TEST_F(HudTest, TheBarsShowHealthBreathAndGold) {
+// flashes red while attackers carry gold out of the lair, next to the gold count. The clock
+// shows minutes, seconds and hundredths.
+TEST_F(HudTest, TheBarsShowHealthBreathAndGoldAndTheClockItsTime) {
   dragon().health = 100.0f;
   dragon().charge = 1.0f;
   game().goldLossTimer = 2.5525440f;  // sin(8 t) = 1: opaque red, 22 wide
@@ -69,7 +69,7 @@ TEST_F(HudTest, TheBarsShowHealthBreathAndGold) {
   EXPECT_EQ(HealthBarColour(0.5f), 0xc0ffff00u) << "yellow at half";
   EXPECT_EQ(LitSpan(82, 0, 400), std::make_pair(15, 109)) << "half a full breath";
   EXPECT_EQ(Pixel(150, 107), 0xffff0000u);
-  EXPECT_EQ(LitRows(150, 80, 140), std::make_pair(96, 117));
+  EXPECT_EQ(LitSpan(150, 80, 140, true), std::make_pair(96, 117));
 
   dragon().health = 0.0f;
   dragon().charge = 2.0f;
@@ -81,24 +81,26 @@ TEST_F(HudTest, TheBarsShowHealthBreathAndGold) {
   EXPECT_EQ(Pixel(100, 82), kOpaqueWhite) << "a full breath pulses";
   EXPECT_EQ(Pixel(150, 107), kOpaqueBlack) << "no gold lost";
   EXPECT_NE(LitSpan(105, 160, 212).first, -1) << "the gold count, right-aligned";
+  EXPECT_EQ(FormatMatchClock(125.5f), L"02:05.50");
+  EXPECT_EQ(FormatMatchClock(6000.0f), L"100:00.00");
+  EXPECT_EQ(FormatMatchClock(3599.99f), L"59:59.98") << "truncated from the stored float";
 }
 
-// A bar grows leftwards from the right edge under each hero's badge; no health, no bar.
-TEST_F(HudTest, EveryHeroGetsABadgeDownTheRightEdge) {
+// A bar grows leftwards from the right edge under each hero's badge; no health, no bar. Pause
+// dims everything. The aiming mark, a short green dash 70 to 100 from the mouth along the aim,
+// shows while Space is held.
+TEST_F(HudTest, HeroBadgesDownTheRightEdgeTheAimingMarkWhileSpaceIsHeldAndPauseDims) {
   const float healths[] = {400.0f, 100.0f, 0.0f};
   for (int i = 0; i < 3; ++i) Spawn(kTypeHero, {1000.0f + 200.0f * i, 900.0f})->health = healths[i];
   Render();
   EXPECT_EQ(LitSpan(60, 400, 800), std::make_pair(594, 788));
   EXPECT_EQ(LitSpan(124, 400, 800), std::make_pair(744, 788));
   EXPECT_EQ(LitSpan(188, 400, 800).first, -1);
-  EXPECT_EQ(LitRows(700, 40, 100), std::make_pair(53, 66));
+  EXPECT_EQ(LitSpan(700, 40, 100, true), std::make_pair(53, 66));
   Render(0xff);
   EXPECT_NE(Pixel(591, 60), kOpaqueWhite) << "the dark backing reaches 205 in from the edge";
   EXPECT_EQ(Pixel(587, 60), kOpaqueWhite);
-}
 
-// A short green dash 70 to 100 from the mouth, along the aim.
-TEST_F(HudTest, TheAimingMarkShowsWhileSpaceIsHeld) {
   dragon().position = {400.0f, 300.0f};
   dragon().aim = 0.0f;
   const auto along = [&](float distance) {
@@ -110,16 +112,13 @@ TEST_F(HudTest, TheAimingMarkShowsWhileSpaceIsHeld) {
   EXPECT_EQ(along(85.0f), kOpaqueBlack);
   Hold(VK_SPACE, true);
   Render();
-  Hold(VK_SPACE, false);
   EXPECT_GT((along(85.0f) >> 8) & 0xff, 0x60u) << "green";
   EXPECT_LT((along(85.0f) >> 16) & 0xff, 0x20u) << "hardly red";
   EXPECT_EQ(along(60.0f), kOpaqueBlack);
-}
-
-TEST_F(HudTest, PauseDimsTheWholeScreen) {
+  Hold(VK_SPACE, false);
   game().paused = 1;
   Render(0xff);
-  EXPECT_EQ(Pixel(400, 200), 0xff5f5f5fu);
+  EXPECT_EQ(Pixel(400, 200), 0xff5f5f5fu) << "pause dims the whole screen";
   EXPECT_EQ(Pixel(10, 590), 0xff5f5f5fu);
 }
 
@@ -136,10 +135,8 @@ TEST_F(HudTest, AHeroOnTheFieldDarkensTheWorldEvenly) {
   const auto dark = corners();
   for (std::size_t i = 0; i < bright.size(); ++i) {
     for (const int shift : {0, 8, 16}) {
-      const auto channel = [shift](std::uint32_t c) {
-        return static_cast<int>((c >> shift) & 0xff);
-      };
-      EXPECT_NEAR(channel(dark[i]), channel(bright[i]) * 0x5f / 0xff, 2) << "corner " << i;
+      const int was = (bright[i] >> shift) & 0xff, is = (dark[i] >> shift) & 0xff;
+      EXPECT_NEAR(is, was * 0x5f / 0xff, 2) << "corner " << i;
     }
   }
 }
@@ -174,16 +171,9 @@ TEST_F(HudTest, TheRadarMarksEachAttackerWhereItIsAndFramesTheView) {
   for (const float x : {700.0f, 2450.0f}) {
     game().camera = {x, 400.0f};
     Render();
-    const auto [left, right] = litOnRow(26);
-    EXPECT_NEAR(left, column(x), 1);
-    EXPECT_NEAR(right, column(x + 800.0f), 1);
+    EXPECT_NEAR(litOnRow(26).first, column(x), 1);
+    EXPECT_NEAR(litOnRow(26).second, column(x + 800.0f), 1);
   }
-}
-
-TEST(MatchClockText, MinutesSecondsAndHundredths) {
-  EXPECT_EQ(FormatMatchClock(125.5f), L"02:05.50");
-  EXPECT_EQ(FormatMatchClock(6000.0f), L"100:00.00");
-  EXPECT_EQ(FormatMatchClock(3599.99f), L"59:59.98") << "truncated from the stored float";
 }
 
 }  // namespace

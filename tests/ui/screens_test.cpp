@@ -34,27 +34,14 @@ class MenuScreens : public GameFixture {
   }
 };
 
-TEST_F(MenuScreens, TheCreditsDimTheTitleAndFadeEachHeadingOutAsItsNamesFadeIn) {
-  RunFrames(1);
-  const double titleRow = RowBrightness(100);
-  ASSERT_GT(titleRow, 20.0) << "the title picture should show at the top of the screen";
-  Tap('C');
-  RunFrames(1);
-  ASSERT_EQ(game().screen, kScreenCredits);
-  // A 160/255 black band leaves 95/255 of the picture.
-  EXPECT_NEAR(RowBrightness(100) / titleRow, 95.0 / 255.0, 0.06);
-  // Each entry's heading shows at once and has faded out 3 s in, as the names fade in.
-  EXPECT_GT(LitPixels(280, 312, 200), 50) << "the heading";
-  RunFrames(7, 0.5);
-  EXPECT_EQ(LitPixels(280, 312, 150), 0) << "the heading, 3.5 s in";
-  EXPECT_GT(LitPixels(340, 372, 150), 50) << "the names";
-}
-
 // A menu that stands still is drawn once and shown until it changes: a key changes it at the
-// next frame, and the credits' texts change frame after frame while they fade.
-TEST_F(MenuScreens, AStillMenuIsDrawnOnceAndTheCreditsEveryFrameTheyFade) {
+// next frame. The credits dim the title, and their texts change frame after frame while they
+// fade: each entry's heading shows at once and has faded out 3 s in, as the names fade in.
+TEST_F(MenuScreens, AStillMenuIsDrawnOnceTheCreditsEveryFrameTheyFadeAndF3ShowsTheCounter) {
   const auto presents = [] { return DXUTGetFrameTimesWholeRun().frames; };
   RunFrames(40);  // the new window settles
+  const double titleRow = RowBrightness(100);
+  ASSERT_GT(titleRow, 20.0) << "the title picture should show at the top of the screen";
   const auto still = presents();
   RunFrames(30);
   EXPECT_EQ(presents(), still) << "the title at rest";
@@ -66,20 +53,33 @@ TEST_F(MenuScreens, AStillMenuIsDrawnOnceAndTheCreditsEveryFrameTheyFade) {
 
   Tap('C');
   RunFrames(1);
+  ASSERT_EQ(game().screen, kScreenCredits);
+  EXPECT_NEAR(RowBrightness(100) / titleRow, 95.0 / 255.0, 0.06) << "a 160/255 black band";
+  EXPECT_GT(LitPixels(280, 312, 200), 50) << "the heading";
   const auto credits = presents();
   RunFrames(50);  // the heading shows fully, the names not yet
   EXPECT_EQ(presents(), credits);
   RunFrames(60);  // the heading fades from 10 frames in
   EXPECT_GE(presents(), credits + 50);
+  RunFrames(100);
+  EXPECT_EQ(LitPixels(280, 312, 150), 0) << "the heading, 3.5 s in";
+  EXPECT_GT(LitPixels(340, 372, 150), 50) << "the names";
+
+  // F3 shows the frame counter in the bottom-right corner on every screen; F3 again hides it.
+  Tap(VK_F1 + 2);
+  RunFrames(3);
+  const std::uint32_t shown = Rows(585, 586).At(790, 585);
+  Tap(VK_F1 + 2);
+  RunFrames(1);
+  EXPECT_NE(Rows(585, 586).At(790, 585), shown);
 }
 
 // A match loads inside one frame move: each progress step must draw and show the loading
 // screen itself, or the player looks at a frozen picture until the match appears.
 TEST_F(MenuScreens, EveryProgressStepDrawsTheLoadingScreen) {
   RunFrames(1);
-  SDL_Renderer* renderer = DXUTGetD3DDevice()->renderer;
-  SDL_SetRenderDrawColor(renderer, 255, 0, 0, 255);
-  SDL_RenderClear(renderer);
+  SDL_SetRenderDrawColor(DXUTGetD3DDevice()->renderer, 255, 0, 0, 255);
+  SDL_RenderClear(DXUTGetD3DDevice()->renderer);
   game().state = kStateLoading;
   game().SetProgress(0.5f);
   EXPECT_EQ(Rows(5, 6).At(5, 5) & 0xff0000, 0u) << "the old red picture is gone";
@@ -107,43 +107,6 @@ TEST_F(MenuScreens, TheHallOfFameAsksForANameOnlyWhenANewScoreEntersAndLetsPictu
   EXPECT_EQ(LitPixels(538, 552), 0) << "press enter to continue";
   RunFrames(11, 1.0);
   EXPECT_EQ(gui().StretchedCopyCount(), 0);
-}
-
-// How to play starts on its first slide, and drawing it keeps it there.
-TEST_F(MenuScreens, HowToPlayStartsOnItsFirstSlide) {
-  RunFrames(1);
-  ASSERT_TRUE(SUCCEEDED(game().ShowScreen(kScreenHowToPlay)));
-  RunFrames(2);
-  EXPECT_EQ(game().slideIndex, 0);
-}
-
-// A match starts with the dragon in its lair, behind the rock at the lair's mouth: it is drawn
-// there all the same.
-TEST_F(MenuScreens, TheDragonInItsLairIsDrawnBehindTheRock) {
-  StartMatch();
-  RunFrames(1);  // the creature pass puts the dragon behind the rock
-  ASSERT_EQ(game().state, kStateMatch);
-  cCreature* dragon = game().GetDragon();
-  ASSERT_NE(dragon, nullptr);
-  const auto frame = [this] {
-    game().OnFrameRender(DXUTGetD3DDevice(), 0.0f);
-    return Rows(0, 600).Pixels();
-  };
-  const std::vector<std::uint32_t> withDragon = frame();
-  const int sheet = dragon->texture;
-  dragon->texture = -1;
-  EXPECT_NE(frame(), withDragon);
-  dragon->texture = sheet;
-}
-
-// F3 shows the frame counter in the bottom-right corner on every screen; F3 again hides it.
-TEST_F(MenuScreens, F3ShowsAndHidesTheFrameCounterInTheCorner) {
-  Tap(VK_F1 + 2);
-  RunFrames(3);
-  const std::uint32_t shown = Rows(585, 586).At(790, 585);
-  Tap(VK_F1 + 2);
-  RunFrames(1);
-  EXPECT_NE(Rows(585, 586).At(790, 585), shown);
 }
 
 }  // namespace
