@@ -31,32 +31,32 @@ void AppendUtf8(std::string& out, char32_t c) {
   }
 }
 
-// Appends `value` written by one narrow conversion `spec` ("%-8.3ld").
+// Appends `value` written by one narrow conversion directive `directive` ("%-8.3ld").
 template <typename T>
-void AppendConversion(std::string& out, const std::string& spec, T value) {
-  const int length = std::snprintf(nullptr, 0, spec.c_str(), value);
+void AppendConversion(std::string& out, const std::string& directive, T value) {
+  const int length = std::snprintf(nullptr, 0, directive.c_str(), value);
   if (length <= 0) return;
   const std::size_t start = out.size();
   out.resize(start + static_cast<std::size_t>(length) + 1);
-  std::snprintf(out.data() + start, static_cast<std::size_t>(length) + 1, spec.c_str(), value);
+  std::snprintf(out.data() + start, static_cast<std::size_t>(length) + 1, directive.c_str(), value);
   out.resize(start + static_cast<std::size_t>(length));
 }
 
 // Appends the next argument, an integer of the type `length` names for the conversion
 // (`Plain` without a length modifier, which also stands for "hh" and "h").
 template <typename Plain, typename Long, typename LongLong, typename Max, typename Size>
-void AppendInteger(std::string& out, const std::string& spec, std::string_view length,
+void AppendInteger(std::string& out, const std::string& directive, std::string_view length,
                    std::va_list* args) {
   if (length == "l") {
-    AppendConversion(out, spec, va_arg(*args, Long));
+    AppendConversion(out, directive, va_arg(*args, Long));
   } else if (length == "ll") {
-    AppendConversion(out, spec, va_arg(*args, LongLong));
+    AppendConversion(out, directive, va_arg(*args, LongLong));
   } else if (length == "j") {
-    AppendConversion(out, spec, va_arg(*args, Max));
+    AppendConversion(out, directive, va_arg(*args, Max));
   } else if (length == "z" || length == "t") {
-    AppendConversion(out, spec, va_arg(*args, Size));
+    AppendConversion(out, directive, va_arg(*args, Size));
   } else {
-    AppendConversion(out, spec, va_arg(*args, Plain));
+    AppendConversion(out, directive, va_arg(*args, Plain));
   }
 }
 
@@ -82,7 +82,7 @@ std::string FormatArguments(const wchar_t* format, std::va_list* args) {
     const std::string_view length(text.data() + lengthAt, conversionAt - lengthAt);
     if (!IsLengthModifier(length)) return out;
     const char conversion = text[conversionAt];
-    const std::string spec = text.substr(percent, conversionAt + 1 - percent);
+    const std::string directive = text.substr(percent, conversionAt + 1 - percent);
     // Wide text goes in as UTF-8 through the narrow "%s" with the same flags and width.
     const std::string textSpec = text.substr(percent, lengthAt - percent) + "s";
     next = conversionAt + 1;
@@ -92,14 +92,14 @@ std::string FormatArguments(const wchar_t* format, std::va_list* args) {
         break;
       case 'd':
       case 'i':
-        AppendInteger<int, long, long long, std::intmax_t, std::ptrdiff_t>(out, spec, length, args);
+        AppendInteger<int, long, long long, std::intmax_t, std::ptrdiff_t>(out, directive, length, args);
         break;
       case 'u':
       case 'o':
       case 'x':
       case 'X':
         AppendInteger<unsigned, unsigned long, unsigned long long, std::uintmax_t, std::size_t>(
-            out, spec, length, args);
+            out, directive, length, args);
         break;
       case 'e':
       case 'E':
@@ -110,9 +110,9 @@ std::string FormatArguments(const wchar_t* format, std::va_list* args) {
       case 'a':
       case 'A':
         if (length == "L") {
-          AppendConversion(out, spec, va_arg(*args, long double));
+          AppendConversion(out, directive, va_arg(*args, long double));
         } else {
-          AppendConversion(out, spec, va_arg(*args, double));
+          AppendConversion(out, directive, va_arg(*args, double));
         }
         break;
       case 'c':
@@ -120,7 +120,7 @@ std::string FormatArguments(const wchar_t* format, std::va_list* args) {
           const auto character = static_cast<wchar_t>(va_arg(*args, std::wint_t));
           AppendConversion(out, textSpec, WideToUtf8(std::wstring_view(&character, 1)).c_str());
         } else {
-          AppendConversion(out, spec, va_arg(*args, int));
+          AppendConversion(out, directive, va_arg(*args, int));
         }
         break;
       case 's':
@@ -129,11 +129,11 @@ std::string FormatArguments(const wchar_t* format, std::va_list* args) {
           AppendConversion(out, textSpec, wide ? WideToUtf8(wide).c_str() : "(null)");
         } else {
           const char* narrow = va_arg(*args, const char*);
-          AppendConversion(out, spec, narrow ? narrow : "(null)");
+          AppendConversion(out, directive, narrow ? narrow : "(null)");
         }
         break;
       case 'p':
-        AppendConversion(out, spec, va_arg(*args, void*));
+        AppendConversion(out, directive, va_arg(*args, void*));
         break;
       default:
         return out;
