@@ -4,6 +4,7 @@
 #include <SDL.h>
 
 #include <array>
+#include <cstdlib>
 #include <utility>
 #include <vector>
 
@@ -55,66 +56,90 @@ class HudTest : public DragonMatch {
   }
 };
 
-// Health and breath bars start at x 15 and are 200 long when full; the gold bar below them
-// flashes red while attackers carry gold out of the lair, next to the gold count. The clock
-// shows minutes, seconds and hundredths.
+// Health and breath bars grow from one left edge with what they show, over a dark backing a
+// little longer than a full bar, and health turns from red through yellow to green as it
+// rises. The gold bar flashes red while attackers carry gold out of the lair, next to the
+// gold count. The clock shows minutes, seconds and hundredths.
 TEST_F(HudTest, TheBarsShowHealthBreathAndGoldAndTheClockItsTime) {
+  constexpr int kHealthRow = 57, kBreathRow = 82, kGoldRow = 107;
+  const auto length = [](std::pair<int, int> span) { return span.second - span.first + 1; };
   dragon().health = 100.0f;
-  dragon().charge = 1.0f;
-  game().goldLossTimer = 2.5525440f;  // sin(8 t) = 1: opaque red, 22 wide
-  Render();
-  EXPECT_EQ(LitSpan(57, 0, 400), std::make_pair(15, 209)) << "full health";
-  EXPECT_EQ(Pixel(100, 57), 0xff90f000u) << "green";
-  EXPECT_EQ(HealthBarColour(0.0f), 0xa0ff0000u) << "red when low";
-  EXPECT_EQ(HealthBarColour(0.5f), 0xc0ffff00u) << "yellow at half";
-  EXPECT_EQ(LitSpan(82, 0, 400), std::make_pair(15, 109)) << "half a full breath";
-  EXPECT_EQ(Pixel(150, 107), 0xffff0000u);
-  EXPECT_EQ(LitSpan(150, 80, 140, true), std::make_pair(96, 117));
-
-  dragon().health = 0.0f;
   dragon().charge = 2.0f;
+  game().goldLossTimer = 2.5525440f;  // at the flash's brightest
+  Render();
+  const auto full = LitSpan(kHealthRow, 0, 800);
+  EXPECT_EQ(LitSpan(kBreathRow, 0, 800), full);
+  EXPECT_EQ(full.first, 15) << "in line with the clock below";
+  EXPECT_EQ(Pixel(full.first + 50, kBreathRow), kOpaqueWhite) << "a full breath pulses";
+  EXPECT_EQ(Pixel(150, kGoldRow), 0xffff0000u) << "gold lost";
+  const auto channel = [](float fraction, int shift) {
+    return HealthBarColour(fraction) >> shift & 0xff;
+  };
+  EXPECT_GT(channel(0.0f, 16), channel(0.0f, 8)) << "red when low";
+  EXPECT_EQ(channel(0.5f, 16), channel(0.5f, 8)) << "yellow at half";
+  EXPECT_LT(channel(1.0f, 16), channel(1.0f, 8)) << "green when full";
+
+  dragon().health = 50.0f;
+  dragon().charge = 1.0f;
   game().goldLossTimer = 0.0f;
   game().gold = 888;
+  Render(0xff);
+  for (const int row : {kHealthRow, kBreathRow}) {
+    EXPECT_NE(Pixel(full.second + 2, row), kOpaqueWhite) << "backed beyond a full bar";
+    EXPECT_EQ(Pixel(full.second + 10, row), kOpaqueWhite) << "and no further";
+  }
   Render();
-  EXPECT_EQ(LitSpan(57, 0, 400).first, -1) << "no health";
-  EXPECT_EQ(LitSpan(82, 0, 400), std::make_pair(15, 209));
-  EXPECT_EQ(Pixel(100, 82), kOpaqueWhite) << "a full breath pulses";
-  EXPECT_EQ(Pixel(150, 107), kOpaqueBlack) << "no gold lost";
-  EXPECT_NE(LitSpan(105, 160, 212).first, -1) << "the gold count, right-aligned";
+  for (const int row : {kHealthRow, kBreathRow}) {
+    const auto half = LitSpan(row, 0, 800);
+    EXPECT_EQ(half.first, full.first) << row;
+    EXPECT_NEAR(length(half), length(full) / 2, 3) << row;
+  }
+  EXPECT_EQ(Pixel(150, kGoldRow), kOpaqueBlack) << "no gold lost";
+  EXPECT_NE(LitSpan(kGoldRow - 2, 160, 212).first, -1) << "the gold count, right-aligned";
+  dragon().health = 0.0f;
+  Render();
+  EXPECT_EQ(LitSpan(kHealthRow, 0, 400).first, -1) << "no health";
   EXPECT_EQ(FormatMatchClock(125.5f), L"02:05.50");
   EXPECT_EQ(FormatMatchClock(6000.0f), L"100:00.00");
   EXPECT_EQ(FormatMatchClock(3599.99f), L"59:59.98") << "truncated from the stored float";
 }
 
-// A bar grows leftwards from the right edge under each hero's badge; no health, no bar. Pause
-// dims everything. The aiming mark, a short green dash 70 to 100 from the mouth along the aim,
-// shows while Space is held.
+// Each hero's bar grows leftwards from one right edge with its health, over a dark backing
+// just longer than a full bar; no health, no bar. Pause dims everything. The aiming mark, a
+// short green dash 70 to 100 from the mouth along the aim, shows while Space is held.
 TEST_F(HudTest, HeroBadgesDownTheRightEdgeTheAimingMarkWhileSpaceIsHeldAndPauseDims) {
   const float healths[] = {400.0f, 100.0f, 0.0f};
   for (int i = 0; i < 3; ++i) Spawn(kTypeHero, {1000.0f + 200.0f * i, 900.0f})->health = healths[i];
   Render();
-  EXPECT_EQ(LitSpan(60, 400, 800), std::make_pair(594, 788));
-  EXPECT_EQ(LitSpan(124, 400, 800), std::make_pair(744, 788));
+  const auto full = LitSpan(60, 400, 800), quarter = LitSpan(124, 400, 800);
+  EXPECT_TRUE(full.second > 780 && quarter.second == full.second);
+  EXPECT_NEAR(quarter.second - quarter.first, (full.second - full.first) / 4, 5);
   EXPECT_EQ(LitSpan(188, 400, 800).first, -1);
-  EXPECT_EQ(LitSpan(700, 40, 100, true), std::make_pair(53, 66));
   Render(0xff);
-  EXPECT_NE(Pixel(591, 60), kOpaqueWhite) << "the dark backing reaches 205 in from the edge";
-  EXPECT_EQ(Pixel(587, 60), kOpaqueWhite);
+  EXPECT_NE(Pixel(full.first - 2, 60), kOpaqueWhite) << "backed beyond a full bar";
+  EXPECT_EQ(Pixel(full.first - 10, 60), kOpaqueWhite);
 
   dragon().position = {400.0f, 300.0f};
   dragon().aim = 0.0f;
-  const auto along = [&](float distance) {
-    const Vec2 p =
-        dragon().position + dragon().GetMouthOffset() + game().GetAimDirection() * distance;
-    return Pixel(static_cast<int>(p.x), static_cast<int>(p.y));
+  // The nearest and farthest lit points along the aim, in whole pixels from the mouth.
+  const auto mark = [&] {
+    Render();
+    std::pair<int, int> lit{-1, -1};
+    for (int distance = 0; distance < 150; ++distance) {
+      const Vec2 p = dragon().position + dragon().GetMouthOffset() +
+                     game().GetAimDirection() * static_cast<float>(distance);
+      const std::uint32_t colour = Pixel(static_cast<int>(p.x), static_cast<int>(p.y));
+      if (colour == kOpaqueBlack) continue;
+      EXPECT_TRUE((colour >> 8 & 0xff) > 0x60 && (colour >> 16 & 0xff) < 0x20) << "green";
+      lit = {lit.first < 0 ? distance : lit.first, distance};
+    }
+    return lit;
   };
-  Render();
-  EXPECT_EQ(along(85.0f), kOpaqueBlack);
+  EXPECT_EQ(mark().first, -1);
   Hold(VK_SPACE, true);
-  Render();
-  EXPECT_GT((along(85.0f) >> 8) & 0xff, 0x60u) << "green";
-  EXPECT_LT((along(85.0f) >> 16) & 0xff, 0x20u) << "hardly red";
-  EXPECT_EQ(along(60.0f), kOpaqueBlack);
+  const auto [nearest, farthest] = mark();
+  EXPECT_TRUE(std::abs(nearest - 70) <= 2 && std::abs(farthest - 100) <= 2)
+      << nearest << ", " << farthest;
   Hold(VK_SPACE, false);
   game().paused = 1;
   Render(0xff);
@@ -133,11 +158,9 @@ TEST_F(HudTest, AHeroOnTheFieldDarkensTheWorldEvenly) {
   const auto bright = corners();
   Spawn(kTypeHero, {5000.0f, kGroundY});  // far off screen
   const auto dark = corners();
-  for (std::size_t i = 0; i < bright.size(); ++i) {
-    for (const int shift : {0, 8, 16}) {
-      const int was = (bright[i] >> shift) & 0xff, is = (dark[i] >> shift) & 0xff;
-      EXPECT_NEAR(is, was * 0x5f / 0xff, 2) << "corner " << i;
-    }
+  for (std::size_t i = 0; i < bright.size() * 3; ++i) {
+    const int shift = 8 * static_cast<int>(i % 3), was = bright[i / 3] >> shift & 0xff;
+    EXPECT_NEAR(dark[i / 3] >> shift & 0xff, was * 0x5f / 0xff, 2) << "corner " << i / 3;
   }
 }
 
