@@ -6,13 +6,17 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cctype>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/dxut.h"
+#include "platform/dxut_state.h"
 #include "platform/frame_times.h"
 #include "platform/key_map.h"
 #include "platform/letterbox.h"
@@ -51,8 +55,10 @@ class Framework : public ::testing::Test {
     calls().clear();
     DXUTSetManualClock(true);
     DXUTSetCallbackDeviceCreated(nullptr);  // a test may set its own
-    DXUTSetCallbackDeviceReset([](DXUTDevice*, const DXUTSurfaceDesc*, void*) -> HRESULT {
-      return Record({"reset"}), S_OK;
+    // A reset records whether the game draws into the back buffer while it restores.
+    DXUTSetCallbackDeviceReset([](DXUTDevice* device, const DXUTSurfaceDesc*, void*) -> HRESULT {
+      const bool intoBackBuffer = SDL_GetRenderTarget(device->renderer) == device->backBuffer;
+      return Record({"reset", 0.0, 0.0f, 0, intoBackBuffer}), S_OK;
     });
     DXUTSetCallbackDeviceLost([](void*) { Record({"lost"}); });
     DXUTSetCallbackDeviceDestroyed([](void*) { Record({"destroyed"}); });
@@ -188,16 +194,27 @@ TEST_F(Framework, KeysAndPadsReachTheGameWithWindowsCodesTextOneCharacterAtATime
   for (const Call& call : CallsOf("message", kMsgChar)) characters.push_back(call.wParam);
   EXPECT_EQ(characters, (std::vector<std::uintptr_t>{'c', 0xE9, 'Z'}));
 
-  const struct {
-    SDL_Scancode scancode;
-    unsigned code;
-  } keys[] = {
-      {SDL_SCANCODE_Z, 'Z'},         {SDL_SCANCODE_0, '0'},    {SDL_SCANCODE_LEFT, 37},
-      {SDL_SCANCODE_ESCAPE, 27},     {SDL_SCANCODE_F12, 123},  {SDL_SCANCODE_KP_DIVIDE, 111},
-      {SDL_SCANCODE_RALT, VK_RMENU}, {SDL_SCANCODE_EQUALS, 0}, {SDL_SCANCODE_APPLICATION, 0}};
-  for (const auto& key : keys) {
-    EXPECT_EQ(VirtualKeyFromScancode(key.scancode), key.code) << SDL_GetScancodeName(key.scancode);
+  // A key is known by what its name says (letters and digits by their character, F and keypad
+  // keys by their number), each key by a code of its own but for the two Enter keys, Alt,
+  // Control and Shift map back to their key, and the keys the menus and the flight use have codes.
+  std::map<unsigned, std::string> owners;
+  for (int s = SDL_SCANCODE_UNKNOWN; s < SDL_NUM_SCANCODES; ++s) {
+    const auto scancode = static_cast<SDL_Scancode>(s);
+    const unsigned code = VirtualKeyFromScancode(scancode);
+    const std::string name = SDL_GetScancodeName(scancode);
+    int n = 0;
+    if (name.size() == 1 && std::isalnum(static_cast<unsigned char>(name[0]))) n = name[0];
+    if (std::sscanf(name.c_str(), "F%d", &n) == 1) n = n <= 12 ? VK_F1 + n - 1 : 0;
+    if (name.size() == 8 && std::sscanf(name.c_str(), "Keypad %d", &n) == 1) n += VK_NUMPAD0;
+    EXPECT_EQ(code, n != 0 || name.starts_with('F') ? static_cast<unsigned>(n) : code) << name;
+    const bool modifier = code >= VK_LSHIFT && code <= VK_RMENU;
+    EXPECT_EQ(modifier ? ModifierScancodeFromVirtualKey(code) : scancode, scancode) << name;
+    const bool shared = code == 0 || scancode == SDL_SCANCODE_KP_ENTER;
+    EXPECT_TRUE(shared || owners.emplace(code, name).second) << name;
   }
+  for (const char* name : {"Escape", "Space", "Backspace", "Tab", "Left", "Right", "Down", "Delete",
+                           "Home", "End", "PageUp", "Keypad /", "Right Alt"})
+    EXPECT_NE(VirtualKeyFromScancode(SDL_GetScancodeFromName(name)), 0u) << name;
 
   // A pad is announced when plugged in, its buttons and stick directions are keys, and pulling
   // it out lets go of what it held before it is announced gone.
@@ -327,7 +344,8 @@ TEST_F(Framework, FocusLossPausesOnlyInFullScreenWhichAltEnterTogglesAndClosingE
   EXPECT_TRUE(CallsOf("key", VK_RETURN).empty());
   EXPECT_FALSE(DXUTIsKeyDown(VK_RETURN));
   EXPECT_EQ(CallsOf("lost").size(), 1u);
-  EXPECT_EQ(CallsOf("reset").size(), 1u);
+  ASSERT_EQ(CallsOf("reset").size(), 1u);
+  EXPECT_TRUE(CallsOf("reset")[0].down) << "restored into the back buffer";
   EXPECT_FALSE(DXUTIsTimePaused()) << "the pause around the switch is undone";
 
   PushKey(SDL_SCANCODE_RETURN, true);  // a plain Enter afterwards is the game's again
@@ -338,6 +356,13 @@ TEST_F(Framework, FocusLossPausesOnlyInFullScreenWhichAltEnterTogglesAndClosingE
   EXPECT_TRUE(DXUTIsTimePaused() && DXUTIsRenderingPaused());
   DXUTSendWindowMessage(kMsgActivate, 1, 0);
   EXPECT_FALSE(DXUTIsTimePaused() || DXUTIsRenderingPaused());
+
+  // A device made anew is destroyed and restored, and the game draws into the new back buffer.
+  calls().clear();
+  SDL_SetRenderTarget(DXUTGetD3DDevice()->renderer, nullptr);
+  DXUTHandleRenderDeviceReset();
+  EXPECT_EQ(CallNames(), (std::vector<std::string>{"lost", "destroyed", "reset"}));
+  EXPECT_TRUE(CallsOf("reset").back().down);
 
   calls().clear();
   PushWindowEvent(SDL_WINDOWEVENT_CLOSE);
