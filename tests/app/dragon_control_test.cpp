@@ -15,9 +15,9 @@ using DragonControlTest = DragonMatch;
 
 // A short press of either fire key launches a fireball at 700 along the aim, with its sound.
 // A long press charges 0.5 in 1.5 s, the dragon swelling to 0.775; let go, it breathes for
-// 0.25 s, one puff per update, shrinking back as the charge is spent.
+// 0.25 s with its sound, one puff per update, shrinking back as the charge is spent.
 TEST_F(DragonControlTest, AShortPressLaunchesAFireballAndALongOneBreathesOnePuffPerUpdate) {
-  Hear({136, 137});
+  Hear({133, 136, 137});
   for (const unsigned key : {'Z', 'Y'}) {
     game().projectiles.clear();
     HoldFor({key}, 30);  // 0.5 s
@@ -45,6 +45,7 @@ TEST_F(DragonControlTest, AShortPressLaunchesAFireballAndALongOneBreathesOnePuff
     EXPECT_EQ(CountProjectiles(kProjectileBreath), before + 1) << "update " << updates;
   } while (dragon().breathing && updates < 100);
   EXPECT_EQ(updates, 16);
+  EXPECT_EQ(SoundsPlayed(), 3) << "and the breath's sound";
   EXPECT_EQ(CountProjectiles(kProjectileFireball), 0);
   EXPECT_EQ(dragon().charge, -1.0f);
   Fly(dt);
@@ -122,13 +123,23 @@ TEST_F(DragonControlTest, SpaceWithUpOrDownAimsAndTheFlightAndTheCameraStayWithi
   game().DragonControlStep(kStep);
   EXPECT_EQ(dragon().position, (Vec2{5700.0f, 0.5f * dragon().GetScaledHeight() - 200.0f}));
 
-  const std::pair<Vec2, Vec2> cameras[] = {{{3000.0f, 500.0f}, {2600.0f, 350.0f}},
-                                           {{-100.0f, 1200.0f}, {-250.0f, 668.0f}},
-                                           {{5700.0f, 100.0f}, {5050.0f, -50.0f}}};
-  for (const auto& [dragonAt, camera] : cameras) {
-    dragon().position = dragonAt;
+  // The camera keeps the dragon centred across the view and high in it; at the world's left,
+  // right and bottom it stops, the dragon still in view.
+  const auto cameraFor = [&](Vec2 at) {
+    dragon().position = at;
     game().DragonControlStep(kStep);
-    EXPECT_EQ(game().camera, camera) << dragonAt.x << ", " << dragonAt.y;
+    return game().camera;
+  };
+  const DXUTSurfaceDesc view;
+  const Vec2 middle = Vec2{3000.0f, 500.0f} - cameraFor({3000.0f, 500.0f});
+  EXPECT_EQ((Vec2{3100.0f, 550.0f} - cameraFor({3100.0f, 550.0f})), middle);
+  EXPECT_TRUE(middle.x == 0.5f * view.width && middle.y > 0.0f && middle.y < 0.5f * view.height);
+  for (const auto& [edge, beyond] : {std::pair{Vec2{-100.0f, 1200.0f}, Vec2{-128.0f, 1400.0f}},
+                                     {Vec2{5650.0f, 100.0f}, Vec2{5700.0f, 100.0f}}}) {
+    const Vec2 camera = cameraFor(edge);
+    const Vec2 at = dragon().position - camera;
+    EXPECT_TRUE(at.x > 0.0f && at.x < view.width && at.y > 0.0f && at.y < view.height);
+    EXPECT_EQ(cameraFor(beyond), camera) << "stopped at " << edge.x << ", " << edge.y;
   }
 }
 

@@ -67,33 +67,30 @@ TEST_F(MatchRules, ABlastKnocksAndHurtsWhatIsInsideUpToItsCountSkippingSheepAndT
   EXPECT_FLOAT_EQ(knocked->health, 15.0f) << "the first one hit was the last";
 }
 
+// A foot soldier reaching the lair alive takes its share, a wizard more than an archer, but
+// never more than there is, and the gold flashes; a hero only flashes it, and a burning or dead
+// one takes nothing. Each is gone from the field.
 TEST_F(MatchRules, AttackersReachingTheLairAliveTakeGold) {
-  const struct {
-    int type, state;
-    float health;
-    std::uint32_t goldBefore, goldAfter;
-    bool flash;
-  } cases[] = {
-      {kTypeArcher, kCreatureIdle, 25.0f, 30, 0, true},
-      {kTypeArcher, kCreatureIdle, 25.0f, 80, 30, true},
-      {kTypeWizard, kCreatureIdle, 15.0f, 200, 50, true},
-      {kTypeWizard, kCreatureIdle, 15.0f, 150, 0, true},
-      {kTypeArcher, kCreatureBurning, 25.0f, 80, 80, false},
-      {kTypeArcher, kCreatureIdle, 0.0f, 80, 80, false},
-      {kTypeHero, kCreatureIdle, 400.0f, 80, 80, true},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << "type " << c.type << " state " << c.state);
-    game().gold = c.goldBefore;
+  // The gold taken and whether it flashed.
+  const auto reach = [&](int type, std::uint32_t gold, int state = kCreatureIdle,
+                         bool dying = false) {
+    SCOPED_TRACE(testing::Message() << "type " << type << " state " << state);
+    game().gold = gold;
     game().goldLossTimer = 0.0f;
-    cCreature* attacker = Spawn(c.type, {5700.0f, 0.0f});
-    attacker->state = c.state;
-    attacker->health = c.health;
+    cCreature* attacker = Spawn(type, {5700.0f, 0.0f});
+    attacker->state = state;
+    if (dying) attacker->health = 0.0f;
     RunFrames(1);
-    EXPECT_EQ(game().gold, c.goldAfter);
-    EXPECT_EQ(game().goldLossTimer > 0.0f, c.flash);
     EXPECT_FALSE(Listed(attacker));
-  }
+    return std::pair{gold - game().gold, game().goldLossTimer > 0.0f};
+  };
+  const auto [archerShare, archerFlash] = reach(kTypeArcher, 1000);
+  const auto [wizardShare, wizardFlash] = reach(kTypeWizard, 1000);
+  EXPECT_TRUE(archerShare > 0 && wizardShare > archerShare && archerFlash && wizardFlash);
+  EXPECT_EQ(reach(kTypeArcher, archerShare - 1), std::pair(archerShare - 1, true));
+  EXPECT_EQ(reach(kTypeHero, 80), std::pair(0u, true));
+  EXPECT_EQ(reach(kTypeArcher, 80, kCreatureBurning), std::pair(0u, false));
+  EXPECT_EQ(reach(kTypeArcher, 80, kCreatureIdle, true), std::pair(0u, false));
 }
 
 TEST_F(MatchRules, KillsBringTheNextAttackersSoonerDownToAFloorAndACrowdHoldsThemBack) {
