@@ -24,7 +24,7 @@ std::vector<std::pair<float, int>> g_progressSeen;
 
 // A missing map sends the player back to the title with one line about it, however often they
 // try; a damaged one still loads with the ground it holds, and a good one with a progress that
-// never falls and is full only in the match.
+// never falls and is full only in the match, its clouds in the sky and its sounds ready.
 TEST_F(LoadMatch, AMissingMapGoesBackToTheTitleAndOthersLoadWithProgressThatNeverFalls) {
   std::filesystem::remove("data/map.hm");
   testing::internal::CaptureStderr();
@@ -61,6 +61,9 @@ TEST_F(LoadMatch, AMissingMapGoesBackToTheTitleAndOthersLoadWithProgressThatNeve
   }
   EXPECT_GE(g_progressSeen.size(), 25u);
   EXPECT_EQ(g_progressSeen.back(), (std::pair{1.0f, int{kStateMatch}}));
+  for (const cScreenElement& cloud : game().clouds) EXPECT_GT(cloud.sourceRect.Width(), 0);
+  for (int id = 128; id <= 144; ++id)  // the match's music and every sound it plays
+    EXPECT_NE(game().soundSystem.FindSample(std::to_wstring(id)), 0u) << id;
 }
 
 // Every type id gives its kind, drawn from its picture, and showing before its first update one

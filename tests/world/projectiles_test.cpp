@@ -6,7 +6,10 @@
 #include <cmath>
 #include <utility>
 
+#include "platform/sdl_device.h"
 #include "support/match_world.h"
+#include "support/picture.h"
+#include "world/projectiles/arrow.h"
 #include "world/projectiles/breath.h"
 #include "world/projectiles/gold.h"
 #include "world/projectiles/spell.h"
@@ -84,12 +87,25 @@ TEST_F(Projectiles, MissilesHurtAndTintTheDragonButCoinsAndFlamesDoNot) {
   EXPECT_EQ(ToArgb(dragon().colour), 0xffffffffu);
 }
 
+// In flight an arrow trails a streak along its last places and nowhere else.
 TEST_F(Projectiles, AnArrowWhooshesOnceAfter0_4sAndFallsToTheGround) {
   Hear({131, 132});
-  ASSERT_NE(Shoot(kProjectileArrow, {0.0f, 700.0f}, {600.0f, 0.0f}), nullptr);
+  cArrow* arrow = Shoot<cArrow>(kProjectileArrow, {0.0f, 700.0f}, {600.0f, 0.0f});
+  ASSERT_NE(arrow, nullptr);
   RunFrames(23);
   EXPECT_EQ(SoundsPlayed(), 0);
-  RunFrames(63);
+  SDL_Renderer* renderer = DXUTGetD3DDevice()->renderer;
+  SDL_SetRenderTarget(renderer, DXUTGetD3DDevice()->backBuffer);
+  SDL_SetRenderDrawColor(renderer, 0, 0, 0, 0xff);
+  SDL_RenderClear(renderer);
+  arrow->Render(&gui(), 0.0f, 400.0f);
+  const Rect streak = Screenshot(renderer).LitBounds();
+  EXPECT_NEAR(streak.left, arrow->trail.back().x, 3);
+  EXPECT_NEAR(streak.right, arrow->trail.front().x, 3);
+  EXPECT_NEAR(streak.top, arrow->trail.back().y - 400.0f, 3);
+  RunFrames(2);
+  EXPECT_EQ(SoundsPlayed(), 1) << "at 0.42 s";
+  RunFrames(61);
   ASSERT_EQ(CountProjectiles(kProjectileArrow), 1);
   RunFrames(1);  // 1.45 s: more than 10 below the ground line
   EXPECT_EQ(CountProjectiles(kProjectileArrow), 0);
