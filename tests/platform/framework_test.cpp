@@ -357,12 +357,14 @@ TEST_F(Framework, FocusLossPausesOnlyInFullScreenWhichAltEnterTogglesAndClosingE
   DXUTSendWindowMessage(kMsgActivate, 1, 0);
   EXPECT_FALSE(DXUTIsTimePaused() || DXUTIsRenderingPaused());
 
-  // A device made anew is destroyed and restored, and the game draws into the new back buffer.
+  // Lost render targets are restored, a device made anew is destroyed first, and either way
+  // the game draws into the back buffer again.
   calls().clear();
   SDL_SetRenderTarget(DXUTGetD3DDevice()->renderer, nullptr);
+  DXUTHandleRenderTargetsReset();
   DXUTHandleRenderDeviceReset();
-  EXPECT_EQ(CallNames(), (std::vector<std::string>{"lost", "destroyed", "reset"}));
-  EXPECT_TRUE(CallsOf("reset").back().down);
+  EXPECT_EQ(CallNames(), (std::vector<std::string>{"lost", "reset", "lost", "destroyed", "reset"}));
+  EXPECT_TRUE(CallsOf("reset")[0].down && CallsOf("reset")[1].down);
 
   calls().clear();
   PushWindowEvent(SDL_WINDOWEVENT_CLOSE);
