@@ -99,55 +99,26 @@ class Attackers : public DragonMatch {
 // its range, a shooter on foot or at its post holds its fire.
 TEST_F(Attackers, EachShooterShootsAtItsIntervalWithItsSoundOnlyWithinItsRange) {
   const struct {
-    const char* who;
     int type;
-    Vec2 at;        // where it stands
+    float y;        // where it stands, at x 2000
     Vec2 toDragon;  // the way to the dragon; for those that hold their fire, as long as the range
     bool holdsFire;
     double interval;
     int kind;
     std::vector<int> sounds;  // one of them per shot; none for a silent shooter
   } shooters[] = {
-      {"archer",
-       kTypeArcher,
-       {2000.0f, kArcherY},
-       {240.0f, -320.0f},
-       true,
-       3.0,
-       kProjectileArrow,
-       {129, 130}},
-      {"wizard",
-       kTypeWizard,
-       {2000.0f, kWizardY},
-       {320.0f, -240.0f},
-       true,
-       4.5,
-       kProjectileSpell,
-       {141}},
-      {"zeppelin",
-       kTypeZeppelin,
-       {2000.0f, 700.0f},
-       {200.0f, -100.0f},
-       false,
-       0.5,
-       kProjectileArrow,
-       {129, 130}},
-      {"defender",
-       kTypeDefender,
-       {2000.0f, 890.0f},
-       {600.0f, 0.0f},
-       true,
-       2.0,
-       kProjectileArrow,
-       {}},
-  };
+      {kTypeArcher, kArcherY, {240.0f, -320.0f}, true, 3.0, kProjectileArrow, {129, 130}},
+      {kTypeWizard, kWizardY, {320.0f, -240.0f}, true, 4.5, kProjectileSpell, {141}},
+      {kTypeZeppelin, 700.0f, {200.0f, -100.0f}, false, 0.5, kProjectileArrow, {129, 130}},
+      {kTypeDefender, 890.0f, {600.0f, 0.0f}, true, 2.0, kProjectileArrow, {}}};
   for (const auto& s : shooters) {
-    SCOPED_TRACE(s.who);
+    SCOPED_TRACE(testing::Message() << "type " << s.type);
+    const Vec2 at{2000.0f, s.y};
     game().creatures.resize(1);
     game().projectiles.clear();
     Hear(s.sounds.empty() ? std::vector<int>{129, 130} : s.sounds);
     dragon().position = kFarAway;
-    cCreature* shooter = s.type == kTypeZeppelin ? HoveringZeppelin(s.at) : Spawn(s.type, s.at);
+    cCreature* shooter = s.type == kTypeZeppelin ? HoveringZeppelin(at) : Spawn(s.type, at);
     RunFor(1.1);  // a defender fades in first
     if (s.holdsFire) {
       dragon().position = shooter->position + s.toDragon * 1.002f;
