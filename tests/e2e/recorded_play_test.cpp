@@ -72,6 +72,23 @@ class RecordedPlay : public GameFixture {
   void SetUp() override {
     std::srand(1);
     GameFixture::SetUp();
+    // What is heard and each loading step go into the next line; a loading step finds the
+    // back buffer holding the step before it.
+    listening_ = this;
+    g_game.soundObserver = [](int id) { listening_->heard_ += Format(" %d", id); };
+    g_game.progressObserver = [](float progress, int) {
+      listening_->heard_ += Format(" load %.2f", progress);
+      listening_->AddFrame();
+    };
+  }
+  void TearDown() override {
+    GameFixture::TearDown();
+    listening_ = nullptr;
+  }
+
+  void AddFrame() {
+    const Screenshot shot(DXUTGetD3DDevice()->renderer);
+    frames_.Add(shot.Pixels().data(), shot.Pixels().size() * sizeof(std::uint32_t));
   }
 
   // One frame of 1/60 s with `keys` held down through it (pressed before it, let go after).
@@ -82,10 +99,7 @@ class RecordedPlay : public GameFixture {
     RunFrames(1);
     DXUTPause(false, false);
     for (const unsigned key : keys) Release(key);
-    if (drawn) {
-      const Screenshot shot(DXUTGetD3DDevice()->renderer);
-      frames_.Add(shot.Pixels().data(), shot.Pixels().size() * sizeof(std::uint32_t));
-    }
+    if (drawn) AddFrame();
     if (frame_ % kFramesPerLine == 0) WriteLine();
   }
   void Hold(std::initializer_list<unsigned> keys, int frames) {
@@ -133,6 +147,12 @@ class RecordedPlay : public GameFixture {
       if (!kinds->empty()) line += name;
       for (const auto& [kind, count] : *kinds) line += Format(" %d:%d", kind, count);
     }
+    line += Format(" volume %.2f%s", g_game.soundSystem.MasterVolume(),
+                   g_game.soundSystem.Muted() ? " muted" : "");
+    if (g_game.musicChannel != 0)
+      line += Format(" music %d", g_game.soundSystem.GetChannelVolume(g_game.musicChannel));
+    if (!heard_.empty()) line += " heard" + heard_;
+    heard_.clear();
     lines_.push_back(line);
   }
 
@@ -180,6 +200,8 @@ class RecordedPlay : public GameFixture {
     for (int i = 0; i < 60 * 30 && g_game.state == kStateMatch; ++i) Frame();
   }
 
+  static inline RecordedPlay* listening_ = nullptr;
+  std::string heard_;
   int frame_ = 0;
   Digest frames_;
   std::vector<std::string> lines_;
