@@ -158,14 +158,22 @@ class RecordedPlay : public GameFixture {
 
   // A creature of `type` walks or flies in `ahead` pixels in front of the dragon, on the
   // ground or `above` it.
-  void Bring(int type, float ahead, float above = 0.0f) {
+  cCreature* Bring(int type, float ahead, float above = 0.0f) {
     const float x = g_game.GetDragon()->position.x - ahead;
-    g_game.SpawnCreature(type, x, g_game.GroundHeightAt(x) - above);
+    return g_game.SpawnCreature(type, x, g_game.GroundHeightAt(x) - above);
+  }
+  // A creature of `type` right in the dragon's jaws, snapped up.
+  void Snap(int type) {
+    Bring(type, 0.0f);
+    g_game.creatures.back()->position = g_game.GetDragon()->position;
+    Tap('X');
   }
 
   // The fixed flight: out of the lair, every move the dragon has against every kind of
   // attacker, then to and fro over the field firing until it falls.
   void FlyTheMatch() {
+    // A zeppelin on its station over the field, dropping archers while the dragon is far.
+    cCreature* stationed = Bring(kTypeZeppelin, 1500.0f, 80.0f);
     Hold({VK_LEFT}, 90);
     Hold({VK_UP, 'D'}, 20);
     Hold({'A'}, 6);
@@ -179,12 +187,14 @@ class RecordedPlay : public GameFixture {
     Hold({'Z'}, 150);      // a long breath
     Hold({VK_SPACE}, 30);  // the aiming mark
     Hold({VK_DOWN, VK_LEFT}, 50);
-    Tap('X');  // snaps at whatever is in reach
-    Hold({VK_UP}, 40);
-    Hold({'Z'}, 6);  // drops it
+    Snap(kTypeSheep);
+    Hold({VK_UP, VK_LEFT}, 40);
+    Hold({'Z'}, 6);  // throws it, bleating, onto the attackers
     Hold({VK_DOWN}, 30);
-    Tap('X');
-    Tap('X');  // and eats what it caught
+    Snap(kTypeArcher);
+    Wait(10);
+    Tap('X');                             // and eats it
+    stationed->Knock({150.0f, -100.0f});  // the zeppelin falls, crashes and sinks
     Tap(VK_ESCAPE);
     Wait(20);
     Tap(VK_ESCAPE);
