@@ -206,7 +206,8 @@ class RecordedPlay : public GameFixture {
       Hold({VK_UP}, 15);
     }
     // The attackers finish a wounded dragon.
-    if (g_game.state == kStateMatch) g_game.GetDragon()->health = 5.0f;
+    if (g_game.state == kStateMatch)
+      g_game.GetDragon()->health = std::min(g_game.GetDragon()->health, 5.0f);
     for (int i = 0; i < 60 * 30 && g_game.state == kStateMatch; ++i) Frame();
   }
 
