@@ -205,7 +205,8 @@ class RecordedPlay : public GameFixture {
       Hold({'Z'}, 10);
       Hold({VK_UP}, 15);
     }
-    // The attackers finish a wounded dragon.
+    // The attackers finish a wounded dragon, which flings away the wizard in its grip.
+    if (g_game.state == kStateMatch) Snap(kTypeWizard);
     if (g_game.state == kStateMatch)
       g_game.GetDragon()->health = std::min(g_game.GetDragon()->health, 5.0f);
     for (int i = 0; i < 60 * 30 && g_game.state == kStateMatch; ++i) Frame();
