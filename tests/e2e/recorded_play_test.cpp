@@ -238,7 +238,11 @@ TEST_F(RecordedPlay, MenusAndANightmareMatchPlayAsRecorded) {
   PickMenuItem(3);
   for (int i = 0; i < 200 && g_game.screen == kScreenCredits; ++i) Frame({}, 0.25);
   ASSERT_EQ(g_game.screen, kScreenTitle);
-  // Nightmare, and into the match.
+  // Up to nightmare and past it, down to easy, and up to nightmare for the match.
+  for (const unsigned key : {VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_LEFT, VK_LEFT, VK_LEFT}) {
+    Tap(key);
+    Wait(3);
+  }
   Tap(VK_RIGHT);
   Tap(VK_RIGHT);
   PickMenuItem(0);
