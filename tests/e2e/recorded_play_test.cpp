@@ -184,6 +184,13 @@ class RecordedPlay : public GameFixture {
       Hold({'Z'}, 12);
       Wait(18);
     }
+    // A zeppelin in the line of fire: a fireball spills its archers.
+    const cCreature& dragon = *g_game.GetDragon();
+    const Vec2 inLine =
+        dragon.position + dragon.GetMouthOffset() + g_game.GetAimDirection() * 160.0f;
+    g_game.SpawnCreature(kTypeZeppelin, inLine.x, inLine.y);
+    Hold({'Z'}, 12);
+    Wait(30);
     Hold({'Z'}, 150);      // a long breath
     Hold({VK_SPACE}, 30);  // the aiming mark
     Hold({VK_DOWN, VK_LEFT}, 50);
@@ -192,8 +199,11 @@ class RecordedPlay : public GameFixture {
     Hold({'Z'}, 6);  // throws it, bleating, onto the attackers
     Hold({VK_DOWN}, 30);
     Snap(kTypeArcher);
+    Hold({VK_UP}, 20);
+    Hold({'Z'}, 6);  // throws an archer too
+    Snap(kTypeArcher);
     Wait(10);
-    Tap('X');                             // and eats it
+    Tap('X');                             // and eats the next
     stationed->Knock({150.0f, -100.0f});  // the zeppelin falls, crashes and sinks
     Tap(VK_ESCAPE);
     Wait(20);
