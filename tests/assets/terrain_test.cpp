@@ -95,15 +95,4 @@ TEST_F(Terrain, EveryDefenderPostAndThePrincessStandOnADrawnFloor) {
   }
 }
 
-TEST_F(Terrain, NothingInTheLairCoversTheDragon) {
-  // Past x 5550 the dragon is drawn behind the tiles; it flies no farther than x 5700 and is
-  // drawn 96 to either side of its centre. The lair's ground is the top of its hoard, which
-  // the check above holds to the map's ground line: above it, the lair stays open.
-  for (float x = 5550.0f - 96.0f; x <= 5700.0f + 96.0f; x += 3.0f) {
-    for (float y = kTileTop; y < g_game.GroundHeightAt(x) - kGroundTolerance; y += 3.0f) {
-      ASSERT_EQ(AlphaAt(x, y), 0) << "at world (" << x << ", " << y << ")";
-    }
-  }
-}
-
 }  // namespace

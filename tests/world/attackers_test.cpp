@@ -342,20 +342,6 @@ TEST_F(Attackers, AKnockedZeppelinFallsTrailingSmokeToCrashWithABlast) {
   EXPECT_EQ(Coins().size(), 5u);
 }
 
-// Breath on a falling hull puts it back in the air with its flying cells, never a wreck's cell
-// cut to the flying height below the end of its sheet.
-TEST_F(Attackers, AFallingZeppelinSetOnFireFliesOnShowingACellOfItsSheet) {
-  dragon().position = kFarAway;
-  auto* zeppelin = HoveringZeppelin({2000.0f, 700.0f});
-  zeppelin->Knock({});
-  RunFrames(2);
-  zeppelin->Burn();
-  RunFrames(1);
-  const DXUTTextureNode* sheet = gui().GetResourceManager()->GetTextureNode(zeppelin->texture);
-  ASSERT_NE(sheet, nullptr);
-  EXPECT_LE(zeppelin->sourceRect.bottom, sheet->height);
-}
-
 TEST_F(Attackers, ADefenderFadesInUnhurtAndFallsLeavingADOfCoinsAndItsPostFilledAgain) {
   constexpr int kPost = 3;  // on the village ground, (-91, 890)
   cDefender* defender = SpawnDefenderAtPost(game(), kPost);

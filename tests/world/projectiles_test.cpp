@@ -29,21 +29,6 @@ class Projectiles : public DragonMatch {
   }
 };
 
-// A projectile made after the pass has gone by its place is drawn before its first update.
-TEST_F(Projectiles, ANewProjectileShowsOnlyItsFirstCell) {
-  const struct {
-    int kind;
-    Rect firstCell;
-  } kinds[] = {{kProjectileBreath, {0, 0, 256, 256}},
-               {kProjectileGold, {0, 0, 64, 64}},
-               {kProjectileArrow, {}}};
-  for (const auto& k : kinds) {
-    const cProjectile* projectile = Shoot(k.kind, {100.0f, 100.0f});
-    ASSERT_NE(projectile, nullptr);
-    EXPECT_EQ(projectile->sourceRect, k.firstCell) << "kind " << k.kind;
-  }
-}
-
 // A flame stands 100 above the point it was asked for and has run its first tenth; the next
 // may not start within 100 of it.
 TEST_F(Projectiles, FlamesKeepTheirDistanceAndBurnOutAfterFourSeconds) {
