@@ -31,11 +31,16 @@ class Projectiles : public DragonMatch {
 
 // A flame stands 100 above the point it was asked for and has run its first tenth; the next
 // may not start within 100 of it.
-TEST_F(Projectiles, FlamesKeepTheirDistanceAndBurnOutAfterFourSeconds) {
+TEST_F(Projectiles, FlamesKeepTheirDistanceAndFadeOutInFourSeconds) {
   ASSERT_NE(Shoot(kProjectileFlame, {1000.0f, kGroundY}), nullptr);
   EXPECT_EQ(Shoot(kProjectileFlame, {1000.0f, kGroundY - 10.0f}), nullptr);
   EXPECT_NE(Shoot(kProjectileFlame, {1000.0f, kGroundY}), nullptr) << "exactly 100 away";
-  for (int i = 0; i < 233; ++i) game().UpdateProjectiles(kStep);
+  for (int i = 0; i < 233; ++i) {
+    const float before = game().projectiles.front()->colour.a;
+    game().UpdateProjectiles(kStep);
+    const float alpha = game().projectiles.front()->colour.a;
+    ASSERT_TRUE(alpha < before && alpha <= 1.0f) << "fading out from fully seen: " << alpha;
+  }
   EXPECT_EQ(CountProjectiles(kProjectileFlame), 2);
   for (int i = 0; i < 2; ++i) game().UpdateProjectiles(kStep);
   EXPECT_EQ(CountProjectiles(kProjectileFlame), 1) << "the second, a frame younger, is left";
