@@ -1,4 +1,4 @@
-// The dragon's own update: meals and the grip, and its death.
+// The dragon's own update: meals and the grip.
 
 #include <gtest/gtest.h>
 
@@ -60,33 +60,6 @@ TEST_F(DragonTest, ItCarriesOneCreatureBelowItsBodyAndDropsItWithItsVelocityAndN
   dragon().Grab(sheep);
   ASSERT_TRUE(SUCCEEDED(game().RemoveCreature(sheep)));
   EXPECT_EQ(dragon().GetHeld(), nullptr) << "a removed creature frees the grip";
-}
-
-// A dying dragon falls, blasts the ground around its crash once, and lies dead 2.4 s later.
-TEST_F(DragonTest, DyingFallsCrashesWithOneBlastAndDiesAfterTheCrash) {
-  std::vector<cCreature*> archers;
-  for (int i = 0; i < 3; ++i) {
-    archers.push_back(Spawn(kTypeArcher, {2900.0f + 100.0f * i, kGroundY - 24.0f}));
-    archers.back()->health = 1000.0f;  // survives the blast, so a second one would show
-  }
-  dragon().Grab(Spawn(kTypeSheep, {2950.0f, 550.0f}));
-  dragon().health = 0.0f;
-  dragon().Update(kStep);
-  EXPECT_EQ(dragon().GetHeld(), nullptr) << "it lets go";
-
-  float touchdown = -1.0f;
-  float t = kStep;
-  while (dragon().state != kCreatureDead && t < 20.0f) {
-    Fly();
-    t += kStep;
-    if (touchdown < 0.0f && dragon().frame >= 13.0f) touchdown = t;
-  }
-  ASSERT_EQ(dragon().state, kCreatureDead);
-  ASSERT_GT(touchdown, 0.0f);
-  EXPECT_NEAR(t - touchdown, 2.4f, 2.0f * kStep);
-  EXPECT_EQ(dragon().position.y, kGroundY);
-  EXPECT_EQ(game().shake, 80.0f);
-  for (cCreature* archer : archers) EXPECT_EQ(archer->health, 900.0f) << "one blast of 100";
 }
 
 }  // namespace
