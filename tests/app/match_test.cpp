@@ -120,18 +120,6 @@ TEST_F(MatchRules, KillsBringTheNextAttackersSoonerDownToAFloorAndACrowdHoldsThe
   EXPECT_EQ(CountOfType(kTypeArcher) + CountOfType(kTypeWizard), 1);
 }
 
-TEST_F(MatchRules, TheDragonsDeathEndsTheMatchInTheSameFrame) {
-  cCreature* dragon = PlaceDragon(game());
-  cCreature* behind = Counter(1000.0f);
-  dragon->health = 0.0f;
-  dragon->state = kCreatureDead;
-  RunFrames(1);
-  EXPECT_EQ(game().state, kStateScreens);
-  EXPECT_EQ(game().screen, kScreenHallOfFame);
-  EXPECT_FLOAT_EQ(behind->frame, 0.0f) << "the match ended before it";
-  EXPECT_DOUBLE_EQ(game().archerInterval, 3.0);
-}
-
 // Each step up in difficulty starts with more foot soldiers and zeppelins, every kind coming
 // sooner; each has the whole village, a foot soldier at once and a hero within a minute.
 TEST_F(MatchRules, EachStepUpInDifficultyStartsWithMoreAttackersComingSooner) {

@@ -106,20 +106,13 @@ TEST_F(MenuKeys, TheMainMenuOpensEachScreenCreditsReturnByThemselvesAndEscapeQui
   EXPECT_EQ(DXUTGetExitCode(), 0);
 }
 
-// With a hall of fame Start Game loads at once. Escape or the focus lost stops the match clock
-// until Escape; Enter while paused leaves for the title.
-TEST_F(MenuKeys, EscapeOrLostFocusStopsTheMatchAndEnterWhilePausedLeavesIt) {
+// With a hall of fame Start Game loads at once. The focus lost stops the match until Escape;
+// Enter while paused leaves for the title.
+TEST_F(MenuKeys, LostFocusStopsTheMatchUntilEscapeAndEnterWhilePausedLeavesIt) {
   Choose(0);
   EXPECT_EQ(game().state, kStateLoading);
   StartMatch();
   RunFrames(2);
-  Tap(VK_ESCAPE);
-  const float clock = game().matchTime;
-  RunFrames(30);
-  EXPECT_EQ(game().matchTime, clock);
-  Tap(VK_ESCAPE);
-  RunFrames(30);
-  EXPECT_GT(game().matchTime, clock);
   DXUTSendWindowMessage(kMsgActivate, 1, 0);
   EXPECT_EQ(game().paused, 0) << "gaining focus";
   DXUTSendWindowMessage(kMsgActivate, 0, 0);
