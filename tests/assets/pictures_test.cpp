@@ -38,10 +38,9 @@ class BuiltPictures : public GameFixture {
   std::map<std::string, std::set<Cell>> shown_;
 };
 
-// The cells come from play, as the game's own tables cut them: a crowded nightmare match with
-// every kind walking, shooting, burning, knocked, falling (some set on fire as they fall) and
-// dying, and every projectile. Each lies inside its picture and holds a drawing inside a
-// transparent border of two pixels.
+// The cells of a crowded nightmare match, as the game cuts them: every kind walking, shooting,
+// burning, knocked, falling (zeppelins set on fire as they fall) and dying, every projectile.
+// Each lies inside its picture and holds a drawing inside a transparent border of two pixels.
 TEST_F(BuiltPictures, EveryCellAMatchShowsHoldsADrawingInsideAClearBorder) {
   constexpr int kFewestDrawnPixels = 20;
   constexpr int kBorder = 2;

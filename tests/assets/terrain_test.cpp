@@ -57,9 +57,8 @@ class Terrain : public ::testing::Test {
   }
 };
 
-// Where the tiles draw something in front of the ground line on purpose, left to right: the
-// village's towers, walls and keep on its street; the gatehouse the attackers march out of; the
-// crag at the lair's mouth; the lair's back wall and the chest at its foot.
+// Where the tiles draw in front of the ground line on purpose: the village's towers, walls and
+// keep; the gatehouse; the crag at the lair's mouth; the lair's back wall and its chest.
 constexpr std::pair<float, float> kInFrontOfTheGround[] = {
     {-400.0f, 66.0f}, {80.0f, 195.0f}, {5325.0f, 5460.0f}, {5798.0f, 6000.0f}};
 
@@ -76,9 +75,8 @@ TEST_F(Terrain, TheDrawnGroundLiesOnTheMapsGroundLine) {
   EXPECT_GT(checked, 3000) << "most of the world should be checked";
 }
 
-// Defenders (feet 8 below their post) and the princess (feet 32 below her centre) stand on
-// the floors the tiles draw: tower tops, wall walks and her balcony as the first thing drawn
-// in their column, the street as solid ground; and the ground line never lifts them off.
+// Defenders (feet 8 below their post) and the princess (feet 32 below her centre) stand on the
+// drawn floors (tower tops, wall walks, her balcony, the street); the ground line never lifts them.
 TEST_F(Terrain, EveryDefenderPostAndThePrincessStandOnADrawnFloor) {
   std::vector<Vec2> feet{{-60.0f, 765.0f}};
   for (int post = 0; post < kDefenderPostCount; ++post) {

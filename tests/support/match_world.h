@@ -33,7 +33,7 @@ class MatchWorld : public GameFixture {
     return static_cast<Kind*>(game().SpawnProjectile(kind, at.x, at.y, velocity.x, velocity.y));
   }
   // A plain creature whose frame counts its updates' seconds.
-  cCreature* Counter(float x, int size = 64);
+  cCreature* Counter(float x);
 
   int CountOfType(int type);
   bool Listed(const cCreature* wanted);

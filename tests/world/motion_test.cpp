@@ -1,6 +1,5 @@
-// The same play at any display rate: the dragon's flight and coast, its breath, a fireball and
-// a creature dropped in flight end up alike from 30 to 240 frames a second, and the view
-// moves in every frame of a flight.
+// The same play at any display rate: flight and coast, breath, a fireball and a creature
+// dropped in flight end up alike from 30 to 240 frames a second; the view moves every frame.
 
 #include <gtest/gtest.h>
 
