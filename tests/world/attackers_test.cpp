@@ -363,18 +363,4 @@ TEST_F(Attackers, ADefenderFadesInUnhurtAndFallsLeavingADOfCoinsAndItsPostFilled
   EXPECT_EQ(game().creatures.back()->position, DefenderPostPosition(kPost));
 }
 
-// A hero past either end of the field leaps back into it, even towards a dragon beyond it.
-TEST_F(Attackers, AHeroPastAnEndOfTheFieldLeapsBackIntoIt) {
-  for (const float x : {5400.0f, -100.0f}) {
-    dragon().position = {x + (x > 0.0f ? 250.0f : -250.0f), 900.0f};
-    auto* hero = Spawn<cHero>(kTypeHero, {x, kGroundY});
-    hero->lastTaunt = DXUTGetTime();
-    RunFrames(2);
-    ASSERT_EQ(hero->jumping, 1) << x;
-    const bool leapsLeft = hero->target.x < 0.0f;
-    EXPECT_EQ(leapsLeft, x > 0.0f) << "leaps from " << x;
-    game().RemoveCreature(hero);
-  }
-}
-
 }  // namespace
