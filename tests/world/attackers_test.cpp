@@ -277,7 +277,7 @@ TEST_F(Attackers, EachNewHeroTauntsAtOnceWithTheMusicDuckedUntilItEndsOrTheHeroI
   EXPECT_EQ(MusicVolume(), 100);
 }
 
-TEST_F(Attackers, WithinReachAHeroLeapsAndThrowsFiveSwordsAtTheTopOfTheArc) {
+TEST_F(Attackers, AHeroLeapsAtTheDragonThrowingFiveSwordsAndBackIntoTheField) {
   HearTheBattle(143);
   auto* hero = HeroBeforeTheDragon();
   const auto swords = [this] { return ProjectilesOf<cSword>(kProjectileSword); };
@@ -289,6 +289,16 @@ TEST_F(Attackers, WithinReachAHeroLeapsAndThrowsFiveSwordsAtTheTopOfTheArc) {
   EXPECT_TRUE(swords().front()->velocity.y < 0.0f && swords().back()->velocity.y > 0.0f &&
               swords()[2]->velocity.x > 0.0f)
       << "a fan at the dragon";
+
+  // Past either end of the field a hero leaps back into it, even towards a dragon beyond it.
+  for (const float x : {5400.0f, -100.0f}) {
+    dragon().position = {x + (x > 0.0f ? 250.0f : -250.0f), 900.0f};
+    auto* beyond = Spawn<cHero>(kTypeHero, {x, kGroundY});
+    beyond->lastTaunt = DXUTGetTime();
+    RunFrames(2);
+    ASSERT_EQ(beyond->jumping, 1) << x;
+    EXPECT_EQ(beyond->target.x<0.0f, x> 0.0f) << "leaps back from " << x;
+  }
 }
 
 TEST_F(Attackers, KnocksAndBurnsCostAHeroNothingOnGuardItBlocksFireballsThenFallsToAnH) {
