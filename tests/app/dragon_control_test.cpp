@@ -1,5 +1,4 @@
-// The player's keys and pad: flight, aim, charge, fireballs and breath, grab and eat, the
-// limits of the flight, the camera, and the keys while dying or paused.
+// The player's keys and pad: flight and its limits, aim, fire, grab, the camera, dying, pause.
 
 #include <array>
 #include <cmath>

@@ -1,6 +1,5 @@
-// The player's files: what good, damaged and missing ones read back, a failed save that keeps
-// the file the player had, a folder that cannot be written, where an installed game keeps them,
-// and screenshots that never replace a picture.
+// The player's files: good, damaged and missing ones, failed saves that keep the old file,
+// unwritable folders, where an installed game keeps them, screenshots that replace none.
 
 #include <SDL.h>
 #include <gtest/gtest.h>

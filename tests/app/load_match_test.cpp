@@ -1,5 +1,4 @@
-// Loading a match: the world it builds, its progress, bad maps, the creature factory it builds
-// with, and a game without a sound device.
+// Loading a match: its progress, bad maps, the creature factory, a game without a sound device.
 
 #include <gtest/gtest.h>
 
@@ -68,16 +67,15 @@ TEST_F(LoadMatch, AMissingMapGoesBackToTheTitleAndOthersLoadWithProgressThatNeve
 }
 
 // Every creature type id gives its kind, drawn from its picture and showing one cell of its
-// sheet before its first update, never the whole sheet, and so do projectiles (arrows are drawn
-// as a streak); other ids give nothing.
+// sheet (never the whole sheet) before its first update, as projectiles do; other ids nothing.
 TEST_F(LoadMatch, EveryTypeIdAndKindGivesItsOwnShowingOneCellOfItsPicture) {
   const auto showsOneCell = [this](const cScreenElement* element, bool drawnFromAPicture) {
     ASSERT_NE(element, nullptr);
     const DXUTTextureNode* sheet = gui().GetResourceManager()->GetTextureNode(element->texture);
     ASSERT_EQ(sheet != nullptr, drawnFromAPicture);
-    if (sheet != nullptr)
-      EXPECT_LT(element->sourceRect.Width() * element->sourceRect.Height(),
-                sheet->width * sheet->height);
+    if (sheet == nullptr) return;
+    EXPECT_LT(element->sourceRect.Width() * element->sourceRect.Height(),
+              sheet->width * sheet->height);
   };
   for (int type = kTypePlain; type < kCreatureTypeCount; ++type) {
     SCOPED_TRACE(type);

@@ -1,5 +1,4 @@
-// The pictures the build draws: every cell the game cuts from a sheet holds a drawing inside a
-// clear border, and the pictures shown whole are there.
+// The built pictures: every cell cut from a sheet holds a drawing in a clear border.
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,7 @@
 // The whole game as a new player meets it: a first start without files, the slides, a match
-// fought until the dragon dies, the name typed into the hall of fame, and
-// a second start that finds the hall of fame and the difficulty where the first left them. Then
-// a pad alone in the hands, from the title through a match and the menus. Every frame goes
-// through the framework's frame path on the manual clock; frames nobody needs to see are moved
-// without drawing, which keeps the match fast.
+// fought until the dragon dies, the name into the hall of fame, and a second start that finds
+// it and the difficulty as the first left them. Then a pad alone in the hands. Frames nobody
+// needs to see are moved without drawing, which keeps the match fast.
 
 #include <gtest/gtest.h>
 

@@ -50,6 +50,7 @@ TEST_F(DragonTest, ItHoldsOneCreatureAndLetsGoOfOneRemoved) {
   EXPECT_EQ(dragon().GetHeld(), archer);
   ASSERT_TRUE(SUCCEEDED(game().RemoveCreature(archer)));
   EXPECT_EQ(dragon().GetHeld(), nullptr);
+  EXPECT_TRUE(FAILED(game().RemoveCreature(archer)) && FAILED(game().RemoveCreature(nullptr)));
 }
 
 }  // namespace
