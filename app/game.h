@@ -198,6 +198,8 @@ class cGame {
   // Told of every progress step of a load (tests watch the loading screen's values through
   // it); null in the game.
   void (*progressObserver)(float progress, int state) = nullptr;
+  // Told of every sound the game plays, by id (tests listen through it); null in the game.
+  void (*soundObserver)(int id) = nullptr;
 
  private:
   void FreeWorld();
