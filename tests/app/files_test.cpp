@@ -1,7 +1,5 @@
-// The player's files: what each reads back from good, damaged and missing files, that a failed
-// save never costs the player the file they had, that a folder that cannot be written is still
-// read, where an installed game keeps them, and screenshots that never replace a picture. (The
-// terrain file is read by the map fuzz target and by loading a match.)
+// The player's files: good, damaged and missing ones, failed saves that keep the old file,
+// unwritable folders, where an installed game keeps them, screenshots that replace none.
 
 #include <SDL.h>
 #include <gtest/gtest.h>
@@ -40,8 +38,7 @@ class PlayerFiles : public ::testing::Test {
 
 TEST_F(PlayerFiles, SettingsRoundTripAndDamagedOnesGiveEasyAndTheFieldsBeforeTheDamage) {
   EXPECT_TRUE(FAILED(cSettings().Load())) << "no file yet: the defaults stay";
-  // Reading stops at the first damaged line: the fields after it keep their values. A volume
-  // out of 0..1 is clamped as it is read, and written back as read.
+  // Reading stops at the first damaged line; a volume out of 0..1 is clamped as it is read.
   const std::tuple<const char*, int, float, int> files[] = {
       {"audio: 3\nvolume: 0.250000\ndifficulty: 3\n", 3, 0.25f, 3},
       {"audio: 2\nvolume: 0.5\ndifficulty: 7\n", 2, 0.5f, 1},
@@ -67,8 +64,8 @@ TEST_F(PlayerFiles, SettingsRoundTripAndDamagedOnesGiveEasyAndTheFieldsBeforeThe
   }
 }
 
-// A score equal to one in the table goes below it; the empty name of a player who typed none
-// is kept, and a missing file gives a table of nonames.
+// A score equal to one in the table goes below it; an empty name is kept; a missing file gives
+// a table of nonames, a damaged one is repaired.
 TEST_F(PlayerFiles, ScoresArePlacedBelowEqualOnesAndTheHallOfFameRoundTripsOrIsRepaired) {
   cHiscoreTable table;
   EXPECT_FALSE(table.Load());
@@ -88,7 +85,6 @@ TEST_F(PlayerFiles, ScoresArePlacedBelowEqualOnesAndTheHallOfFameRoundTripsOrIsR
   EXPECT_EQ(read.Entry(6).score, 55u);
   EXPECT_STREQ(read.Entry(9).name, L"p7");
 
-  // A damaged one is repaired: names cut short, scores put in order, the rest noname.
   Write(kHiscorePath, std::string(200, 'w') + "\n50\nhigh\n900\nmid\n40\nzed\n-4\nlost\n3\n");
   ASSERT_TRUE(table.Load());
   EXPECT_STREQ(table.Entry(0).name, L"high");
@@ -132,11 +128,9 @@ TEST_F(PlayerFiles, AFailedSaveKeepsThePreviousFileAndLeavesNoPartialOne) {
   EXPECT_FALSE(std::filesystem::exists(kSettingsPath));
 }
 
-// Started from anywhere, a game with a data folder beside it reads and saves there. Otherwise
-// the XDG rules hold: they ignore an empty or relative XDG_DATA_HOME, and a game installed into
-// ~/.local with its data in share/drakmoor keeps the player's files apart from its own.
-// Screenshots go to the pictures folder of the user-dirs.dirs a desktop leaves behind (null: none
-// at all), or else to ~/Pictures.
+// A game with a data folder beside it reads and saves there; otherwise the XDG rules hold (an
+// empty or relative XDG_DATA_HOME is ignored, a game installed into ~/.local keeps the player's
+// files apart from its own). Screenshots go to the desktop's pictures folder, or ~/Pictures.
 TEST_F(PlayerFiles, TheDataBesideTheGameTheXdgRulesAndTheDesktopsPicturesFolderPlaceTheFiles) {
   char* base = SDL_GetBasePath();
   ASSERT_NE(base, nullptr);
@@ -185,7 +179,7 @@ TEST_F(PlayerFiles, TheDataBesideTheGameTheXdgRulesAndTheDesktopsPicturesFolderP
 }
 
 // A game beside its data in a folder it cannot write (in /opt, say) still reads the player's
-// hall of fame and settings there, and leaves them as they are.
+// files there, and leaves them as they are.
 class UnwritablePlayerFolder : public GameFixture {
  protected:
   static constexpr const char* kHallOfFame = "anna\n300\n";
@@ -217,9 +211,8 @@ TEST_F(UnwritablePlayerFolder, ItsFilesAreReadAndNeverWritten) {
   EXPECT_EQ(FileText(kHiscorePath), kHallOfFame);
 }
 
-// A hall of fame that is there but cannot be read (a link that leads nowhere readable, as a
-// file the player cannot read would be) is the player's all the same: the game plays on with an
-// empty one and never saves over it, even after a new score.
+// A hall of fame that is there but cannot be read is the player's all the same: the game plays
+// on with an empty one and never saves over it, even after a new score.
 class UnreadableHallOfFame : public GameFixture {
  protected:
   bool StartsWithHallOfFame() const override { return false; }
@@ -236,9 +229,8 @@ TEST_F(UnreadableHallOfFame, IsNeverSavedOver) {
   EXPECT_TRUE(std::filesystem::is_symlink(kHiscorePath));
 }
 
-// Screenshots never replace a picture: each run goes on after the highest number in the folder
-// (two digits below 100), even in a folder of a thousand. A folder that cannot be made is told
-// once however often the player presses, naming the picture whole.
+// Each run's screenshots go on after the highest number in the folder (two digits below 100),
+// even among a thousand; a folder that cannot be made is told once, naming the picture whole.
 using Screenshots = GameFixture;
 
 TEST_F(Screenshots, ANewRunGoesOnAfterTheHighestNumberAndAFolderThatCannotBeMadeIsToldOnce) {

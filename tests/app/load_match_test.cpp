@@ -1,5 +1,4 @@
-// Loading a match: the world it builds, its progress, bad maps, the creature factory it builds
-// with, and a game without a sound device.
+// Loading a match: its progress, bad maps, the creature factory, a game without a sound device.
 
 #include <gtest/gtest.h>
 
@@ -14,6 +13,7 @@
 #include "support/game_fixture.h"
 #include "ui/gui.h"
 #include "world/creatures/creature.h"
+#include "world/projectiles/projectile.h"
 
 namespace {
 
@@ -66,21 +66,28 @@ TEST_F(LoadMatch, AMissingMapGoesBackToTheTitleAndOthersLoadWithProgressThatNeve
     EXPECT_NE(game().soundSystem.FindSample(std::to_wstring(id)), 0u) << id;
 }
 
-// Every type id gives its kind, drawn from its picture, and showing before its first update one
-// cell of its sheet, never the whole sheet; other ids give nothing.
-TEST_F(LoadMatch, EveryTypeIdGivesItsKindWithItsPictureShowingOneCell) {
+// Every creature type id gives its kind, drawn from its picture and showing one cell of its
+// sheet (never the whole sheet) before its first update, as projectiles do; other ids nothing.
+TEST_F(LoadMatch, EveryTypeIdAndKindGivesItsOwnShowingOneCellOfItsPicture) {
+  const auto showsOneCell = [this](const cScreenElement* element, bool drawnFromAPicture) {
+    ASSERT_NE(element, nullptr);
+    const DXUTTextureNode* sheet = gui().GetResourceManager()->GetTextureNode(element->texture);
+    ASSERT_EQ(sheet != nullptr, drawnFromAPicture);
+    if (sheet == nullptr) return;
+    EXPECT_LT(element->sourceRect.Width() * element->sourceRect.Height(),
+              sheet->width * sheet->height);
+  };
   for (int type = kTypePlain; type < kCreatureTypeCount; ++type) {
+    SCOPED_TRACE(type);
     cCreature* creature = game().SpawnCreature(type, 12.0f, 34.0f);
-    ASSERT_NE(creature, nullptr) << type;
+    showsOneCell(creature, type != kTypePlain);
     EXPECT_EQ(creature->GetType(), type);
-    const DXUTTextureNode* sheet = gui().GetResourceManager()->GetTextureNode(creature->texture);
-    ASSERT_EQ(sheet != nullptr, type != kTypePlain) << type;
-    if (sheet != nullptr) {
-      EXPECT_LT(creature->sourceRect.Width() * creature->sourceRect.Height(),
-                sheet->width * sheet->height)
-          << type;
-    }
   }
+  for (const int kind : {kProjectileBreath, kProjectileGold}) {  // the sheets of many cells
+    SCOPED_TRACE(kind);
+    showsOneCell(game().SpawnProjectile(kind, 100.0f, 100.0f, 0.0f, 0.0f), true);
+  }
+  EXPECT_EQ(game().SpawnProjectile(kProjectileArrow, 0.0f, 0.0f, 0.0f, 0.0f)->sourceRect, Rect{});
   for (const int type : {kCreatureTypeCount, -1, INT_MAX, INT_MIN})
     EXPECT_EQ(game().SpawnCreature(type, 0.0f, 0.0f), nullptr) << type;
 }

@@ -1,5 +1,4 @@
-// The match rules: the world's geometry, the creature pass, gold theft, intervals and spawning,
-// the end of the match, and the world each difficulty starts with.
+// The match rules: the ground, blasts, gold theft, spawning, the end, and each difficulty.
 
 #include <gtest/gtest.h>
 
@@ -36,15 +35,14 @@ TEST_F(MatchRules, GroundFollowsTheProfileStandsOnWallsAndCirclesTouchWithinAQua
   game().groundLine = {{100.0f, 1000.0f}, {100.0f, 700.0f}, {200.0f, 700.0f}};
   EXPECT_FLOAT_EQ(game().GroundHeightAt(100.0f), 700.0f) << "a wall is stood on";
 
-  // Circles touch within a quarter of either width.
-  cSprite small, big;
-  small.sourceRect = Rect{0, 0, 64, 64};  // radius 16
-  big.sourceRect = Rect{0, 0, 256, 256};  // radius 64
+  cSprite small, big;  // circles touch within a quarter of the wider one's width
+  small.sourceRect = Rect{0, 0, 64, 64};
+  big.sourceRect = Rect{0, 0, 256, 256};
   big.position = Vec2{64.0f, 0.0f};
   EXPECT_TRUE(game().CirclesTouch(&small, &big) && game().CirclesTouch(&big, &small));
   big.position = Vec2{64.5f, 0.0f};
-  EXPECT_FALSE(game().CirclesTouch(&small, &big)) << "the radii are not added";
-  EXPECT_FALSE(game().CirclesTouch(&small, &small) || game().CirclesTouch(nullptr, &big));
+  EXPECT_FALSE(game().CirclesTouch(&small, &big) || game().CirclesTouch(&small, &small) ||
+               game().CirclesTouch(nullptr, &big));
 }
 
 TEST_F(MatchRules, ABlastKnocksAndHurtsWhatIsInsideUpToItsCountSkippingSheepAndTheDragon) {
@@ -67,11 +65,9 @@ TEST_F(MatchRules, ABlastKnocksAndHurtsWhatIsInsideUpToItsCountSkippingSheepAndT
   EXPECT_FLOAT_EQ(knocked->health, 15.0f) << "the first one hit was the last";
 }
 
-// A foot soldier reaching the lair alive takes its share, a wizard more than an archer, but
-// never more than there is, and the gold flashes; a hero only flashes it, and a burning or dead
-// one takes nothing. Each is gone from the field.
+// At the lair a foot soldier takes its share (a wizard more than an archer, never more than
+// there is) and the gold flashes; a hero only flashes it; the burning or dead take nothing.
 TEST_F(MatchRules, AttackersReachingTheLairAliveTakeGold) {
-  // The gold taken and whether it flashed.
   const auto reach = [&](int type, std::uint32_t gold, int state = kCreatureIdle,
                          bool dying = false) {
     SCOPED_TRACE(testing::Message() << "type " << type << " state " << state);
@@ -124,21 +120,8 @@ TEST_F(MatchRules, KillsBringTheNextAttackersSoonerDownToAFloorAndACrowdHoldsThe
   EXPECT_EQ(CountOfType(kTypeArcher) + CountOfType(kTypeWizard), 1);
 }
 
-TEST_F(MatchRules, TheDragonsDeathEndsTheMatchInTheSameFrame) {
-  cCreature* dragon = PlaceDragon(game());
-  cCreature* behind = Counter(1000.0f);
-  dragon->health = 0.0f;
-  dragon->state = kCreatureDead;
-  RunFrames(1);
-  EXPECT_EQ(game().state, kStateScreens);
-  EXPECT_EQ(game().screen, kScreenHallOfFame);
-  EXPECT_FLOAT_EQ(behind->frame, 0.0f) << "the match ended before it";
-  EXPECT_DOUBLE_EQ(game().archerInterval, 3.0);
-}
-
-// Each step up in difficulty starts a match with more foot soldiers and zeppelins and with
-// attackers of every kind coming sooner after each other; every difficulty has the whole
-// village, its first foot soldier at once and its first hero within a minute.
+// Each step up in difficulty starts with more foot soldiers and zeppelins, every kind coming
+// sooner; each has the whole village, a foot soldier at once and a hero within a minute.
 TEST_F(MatchRules, EachStepUpInDifficultyStartsWithMoreAttackersComingSooner) {
   struct Start {
     int footSoldiers, zeppelins;

@@ -1,7 +1,7 @@
 #pragma once
-// A whole game in a test, without a window or a sound card: SDL's dummy drivers, the software
-// renderer, the manual clock, a fresh working folder whose data/ shows the built pictures, font
-// and terrain, and a freshly built `g_game` wired to the framework as the entry point wires it.
+// A whole game without a window or a sound card: dummy drivers, the manual clock, a fresh
+// working folder whose data/ shows the built pictures, font and terrain, and a fresh `g_game`
+// wired to the framework as the entry point wires it.
 
 #include <gtest/gtest.h>
 
@@ -19,21 +19,19 @@ class GameFixture : public ::testing::Test {
 
   // Runs `count` frames (frame move then frame render), the clock advancing `dt` before each.
   void RunFrames(int count, double dt = 1.0 / 60.0);
-  // Keys go through the framework's keyboard path; Tap presses and releases.
+  // Keys through the framework's keyboard path.
   void Tap(unsigned key);
   void Press(unsigned key);
   void Release(unsigned key);
-  // Holds or lets go of a key that the game polls every frame.
+  // A key that the game polls every frame.
   void Hold(unsigned key, bool down);
-  // Text typed at the keyboard (UTF-8), handed to the game by the next frame.
+  // Text typed (UTF-8), handed to the game by the next frame.
   void TypeText(const std::string& utf8);
 
-  // Without the hall-of-fame file the game shows the slides before the first match.
+  // Without a hall of fame the game shows the slides before the first match.
   virtual bool StartsWithHallOfFame() const { return true; }
-  // The settings file the player has before the start; none when null.
-  virtual const char* SettingsText() const { return nullptr; }
-
-  // Loads a match (state 3 afterwards) on the given difficulty; the world is the real one.
+  virtual const char* SettingsText() const { return nullptr; }  // the settings file, if any
+  // Loads the real match on the given difficulty.
   void StartMatch(int difficulty = 1);
 
   cGame& game() { return g_game; }

@@ -21,9 +21,9 @@ void MatchWorld::SetUp() {
   game().lastDefenderRespawn = 1e9;
 }
 
-cCreature* MatchWorld::Counter(float x, int size) {
+cCreature* MatchWorld::Counter(float x) {
   cCreature* creature = game().SpawnCreature(kTypePlain, x, kGroundY - 100.0f);
-  creature->SetCellSize(size, size);
+  creature->SetCellSize(64, 64);
   creature->SetAnimation(0, 1000, 1, 1000.0f, 0);
   return creature;
 }

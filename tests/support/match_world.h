@@ -1,8 +1,7 @@
 #pragma once
-// Matches in a test. `MatchWorld` is a running match on flat ground at y 1000 with every spawn
-// held back and no dragon, so a test puts in exactly the creatures it needs; the clock stands
-// well past every interval. `DragonMatch` adds the dragon, hovering still at (3000, 500) facing
-// left with no key down, and marks every defender post held.
+// `MatchWorld`: a running match on flat ground at y 1000, no dragon and every spawn held back,
+// the clock well past every interval. `DragonMatch` adds the dragon hovering still at
+// (3000, 500) facing left, no key down, and every defender post held.
 
 #include <initializer_list>
 #include <vector>
@@ -23,7 +22,6 @@ class MatchWorld : public GameFixture {
 
   void SetUp() override;
 
-  // A creature of `type` at `at`, listed in the world.
   template <class Kind = cCreature>
   Kind* Spawn(int type, Vec2 at) {
     cCreature* creature = game().SpawnCreature(type, at.x, at.y);
@@ -34,8 +32,8 @@ class MatchWorld : public GameFixture {
   Kind* Shoot(int kind, Vec2 at, Vec2 velocity = {}) {
     return static_cast<Kind*>(game().SpawnProjectile(kind, at.x, at.y, velocity.x, velocity.y));
   }
-  // A plain creature `size` pixels square whose frame counts its updates' seconds.
-  cCreature* Counter(float x, int size = 64);
+  // A plain creature whose frame counts its updates' seconds.
+  cCreature* Counter(float x);
 
   int CountOfType(int type);
   bool Listed(const cCreature* wanted);
@@ -50,13 +48,12 @@ class MatchWorld : public GameFixture {
   }
   int CountProjectiles(int kind) const { return static_cast<int>(ProjectilesOf(kind).size()); }
   std::vector<cGold*> Coins() const { return ProjectilesOf<cGold>(kProjectileGold); }
-  // Arrows loosed and spells cast in the last frame (arrows that have flown one frame, charged
-  // spells with one frame off their timer); other kinds count none.
+  // Arrows loosed and spells cast in the last frame; other kinds count none.
   int NewShots(int kind) const;
 
-  // Runs frames at 60 a second for `seconds` of game time (rounded to whole frames).
+  // Frames at 60 a second for `seconds` of game time.
   void RunFor(double seconds);
-  // Runs single frames until `done` holds or `limit` frames have run; true when it holds.
+  // Frames until `done` holds, at most `limit`; true when it holds.
   template <class Predicate>
   bool RunUntil(Predicate done, int limit) {
     for (int i = 0; i < limit; ++i) {
@@ -66,8 +63,8 @@ class MatchWorld : public GameFixture {
     return done();
   }
 
-  // Silences what plays, makes samples `ids` playable (each a long test tone) and pauses the
-  // output, so that every later play holds a channel; the plays are counted by SoundsPlayed.
+  // Silences what plays, makes samples `ids` long test tones and pauses the output, so that
+  // every later play holds a channel, counted by SoundsPlayed.
   void Hear(const std::vector<int>& ids);
   int SoundsPlayed() const;
 };
@@ -80,7 +77,7 @@ class DragonMatch : public MatchWorld {
 
   // One control step, then the dragon's own update.
   void Fly(float dt = kStep);
-  // Holds the keys for `steps` updates, then lets go of them for one more.
+  // Holds the keys for `steps` of Fly, then lets go for one more.
   void HoldFor(std::initializer_list<unsigned> keys, int steps, float dt = kStep);
 
  private:

@@ -1,7 +1,6 @@
 #pragma once
-// A game controller that exists only in the test: SDL's virtual joystick with a controller's
-// buttons and axes. Its changes are queued as SDL events at once, so the next frame hands them
-// to the game in order. It records the rumbles the game asks of it.
+// A game controller only in the test: SDL's virtual joystick with a controller's buttons and
+// axes, whose changes the next frame hands to the game in order. It records the rumbles asked.
 
 #include <SDL.h>
 
@@ -19,17 +18,13 @@ class VirtualPad {
   VirtualPad& operator=(const VirtualPad&) = delete;
   ~VirtualPad() { Unplug(); }
 
-  // Needs the framework started. Plugging in lets the game hear pads without the window's
-  // focus, which the headless window never gets.
+  // Needs the framework started; lets the game hear pads without the window's focus.
   void PlugIn();
   void Unplug();
 
-  // SDL_CONTROLLER_BUTTON_INVALID is no button: nothing happens.
-  void SetButton(SDL_GameControllerButton button, bool down);
-  // value -1..1 (y grows downwards).
-  void SetAxis(SDL_GameControllerAxis axis, float value);
-  // Lets go of every button and centres the sticks.
-  void LetGo();
+  void SetButton(SDL_GameControllerButton button, bool down);  // INVALID: nothing happens
+  void SetAxis(SDL_GameControllerAxis axis, float value);      // -1..1, y grows downwards
+  void LetGo();  // every button up, the sticks centred
 
   const std::vector<Rumble>& rumbles() const { return rumbles_; }
 
