@@ -356,6 +356,7 @@ TEST_F(Framework, OnlyTheRendererThatOpensIsUsedAndAFailedOneIsNamedWithSdlsReas
   }
   DXUTShutdown();
   static std::vector<DXUTDeviceType> adjusted;
+  adjusted.clear();
   ASSERT_EQ(DXUTInit(false, false, false, true), S_OK);
   ASSERT_EQ(DXUTCreateDevice(0, true, 800, 600, nullptr,
                              [](DXUTDeviceSettings* settings, const DXUTDeviceCaps*, void*) {
