@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "audio/master_bus.h"
+#include "audio/mix_levels.h"
 #include "audio/test_sounds.h"
 
 namespace {
@@ -25,7 +26,6 @@ constexpr int kShortId = 9101;    // 0.2 s
 constexpr int kLongId = 9102;     // 0.4 s
 constexpr int kGarbageId = 9104;  // not audio at all
 constexpr int kMissingId = 9199;  // never registered
-constexpr int kMatchMusic = 128;  // the game's own sounds: the menu music 127 to effect 144
 constexpr int kMixRate = 44100;
 constexpr int kFullScale = 32767;
 
@@ -181,23 +181,6 @@ TEST_F(SoundSystem, WhatCannotBeLoadedAddsNothingAndWithoutASoundCardTheSilentDe
   }
 }
 
-// The worst a fight can bring, every effect ten times at once over the match music, never
-// reaches full scale yet stays loud.
-TEST_F(SoundSystem, AFightsWorstNeverReachesFullScaleYetStaysLoud) {
-  ASSERT_EQ(sound.Init(nullptr, 1), S_OK);
-  for (int id = 127; id <= 144; ++id) ASSERT_EQ(sound.AddSampleFromResource(id, 0, 0), S_OK) << id;
-  ASSERT_EQ(sound.Pause(), S_OK);
-  ASSERT_NE(sound.Play(Name(kMatchMusic)), 0u);
-  for (int id = 129; id <= 144; ++id) {
-    for (int play = 0; play < cSoundSystem::kMaxPlaysPerSample; ++play)
-      ASSERT_NE(sound.Play(Name(id)), 0u) << id;
-  }
-  ASSERT_EQ(sound.Start(), S_OK);
-  const Samples mix = Record(1.0, 0.0);
-  EXPECT_LT(Peak(mix), kFullScale);
-  EXPECT_GT(Peak(mix), kFullScale / 2);
-}
-
 // A tone alone is heard at its level in the mix (0 dB: as loud as it was written); half the
 // player's volume is 12 dB down, a mute silent, unmuting brings the volume back, and the
 // hero's ducking of the music to 20 of 100 is heard within the mixer's step.
@@ -243,6 +226,19 @@ TEST(MasterBus, AVolumeChangeGlidesIntoPlaceAMuteIsSilentAndPeaksAreHeldUnderThe
   bus.Process(after.data(), after.size());
   EXPECT_LT(after.front(), 2000 * headroom / 2) << "the limiter lets go slowly";
   EXPECT_NEAR(after.back(), 2000 * headroom, 20);
+}
+
+// The menu music, alone, plays at its full level and nothing is louder; the dragon's breath
+// carries over every other effect, and the arrows' whooshes, one for each arrow, are quietest.
+TEST(MixLevels, TheBreathCarriesOverTheFightAndTheWhooshesAreTheQuietest) {
+  EXPECT_EQ(MixLevelDb(127), 0.0f);
+  for (int id = 128; id <= 144; ++id) {
+    EXPECT_LT(MixLevelDb(id), 0.0f) << id;
+    EXPECT_TRUE(id == 128 ||
+                (MixLevelDb(id) <= MixLevelDb(133) && MixLevelDb(id) >= MixLevelDb(131)))
+        << id;
+  }
+  EXPECT_EQ(MixLevelDb(131), MixLevelDb(132));
 }
 
 }  // namespace

@@ -34,8 +34,7 @@ inline std::vector<unsigned char> SineWav(double seconds) {
   return bytes;
 }
 
-// Registers `bytes` under `id`. The resource table does not copy, so the bytes are kept for
-// the rest of the process: a later test of the same run may still look the id up.
+// Registers `bytes` under `id`, kept for the rest of the process: the resource table does not copy.
 inline void Register(int id, std::vector<unsigned char> bytes) {
   static std::vector<std::vector<unsigned char>> kept;
   kept.push_back(std::move(bytes));

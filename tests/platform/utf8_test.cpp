@@ -65,7 +65,6 @@ std::string Printf(const char* format, ...) {
   return text;
 }
 
-// The same format, wide for the game and narrow for the C library.
 #define EXPECT_AS_PRINTF(format, ...) \
   EXPECT_EQ(FormatUtf8(L"" format, __VA_ARGS__), Printf(format, __VA_ARGS__))
 
