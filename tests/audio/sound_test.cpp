@@ -123,7 +123,6 @@ TEST_F(SoundSystem, AnEleventhPlayReplacesTheQuietestThenTheOldestAndLoopsPlayOn
   ASSERT_NE(sound.Play(Name(kShortId)), 0u);
   EXPECT_EQ(sound.GetChannelVolume(handles[1]), -1) << "nine share the lowest: the oldest goes";
   EXPECT_EQ(sound.GetChannelVolume(handles[2]), 50);
-  EXPECT_EQ(Mix_Playing(-1), 11);
   ASSERT_EQ(sound.Init(nullptr, 1), S_OK);
   EXPECT_EQ(sound.SampleCount() + Mix_Playing(-1), 0u);
   for (int visit = 0; visit < 2; ++visit)  // as the menu adds its music on every visit

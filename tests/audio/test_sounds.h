@@ -17,8 +17,7 @@
 
 namespace test_sounds {
 
-// A 16-bit stereo WAV file at 44.1 kHz, `seconds` long, of a 440 Hz sine at a quarter of full
-// scale.
+// A 16-bit stereo WAV at 44.1 kHz of a 440 Hz sine at a quarter of full scale, `seconds` long.
 inline std::vector<unsigned char> SineWav(double seconds) {
   cSound sine(44100, 2, static_cast<std::size_t>(seconds * 44100));
   for (auto& channel : sine.channels) {
