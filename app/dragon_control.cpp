@@ -12,7 +12,7 @@
 namespace {
 
 constexpr float kThrust = 500.0f;
-constexpr float kAimRate = 2.0f;   // aim per second with space held
+constexpr float kAimRate = 2.0f;  // aim per second with space held
 constexpr float kCeilingBelowTop = 200.0f;
 constexpr float kLeftmostX = -128.0f;
 constexpr float kRightmostX = 5700.0f;
@@ -38,10 +38,6 @@ constexpr float kHitRumbleSeconds = 0.2f;
 constexpr float kCrashRumble = 1.0f;
 constexpr float kCrashRumbleSeconds = 0.8f;
 constexpr float kCrashedFrame = 13.0f;  // the dragon's cells lying on the ground
-
-// The fire and grab keys at the previous step; they outlive a match.
-bool fireWasHeld = false;
-bool grabWasHeld = false;
 
 // The dragon as the pad last felt it.
 const cDragon* feltDragon = nullptr;
@@ -97,9 +93,9 @@ void cGame::DragonControlStep(float elapsed) {
   const float dt = elapsed;
 
   bool fireHeld = IsDown('Z', 'Y', VK_GAMEPAD_A);
-  bool fireReleased = fireWasHeld && !fireHeld;
+  bool fireReleased = fireWasHeld_ && !fireHeld;
   const bool grabHeld = IsDown('X', VK_GAMEPAD_X, VK_GAMEPAD_B);
-  bool grabReleased = grabWasHeld && !grabHeld;
+  bool grabReleased = grabWasHeld_ && !grabHeld;
   if (player.health <= 0.0f) {
     fireHeld = false;
     fireReleased = false;
@@ -139,8 +135,8 @@ void cGame::DragonControlStep(float elapsed) {
   // Held for more than a second, the fire key charges a breath and the dragon swells.
   if (fireHeld) player.charge += dt;
   player.charge = std::min(player.charge, kFullCharge);
-  player.scale = player.charge > 0.0f ? kRestingScale + kSwellPerCharge * player.charge
-                                      : kRestingScale;
+  player.scale =
+      player.charge > 0.0f ? kRestingScale + kSwellPerCharge * player.charge : kRestingScale;
 
   const Vec2 mouth = player.position + player.GetMouthOffset();
   if (fireReleased) {
@@ -179,7 +175,7 @@ void cGame::DragonControlStep(float elapsed) {
     SpawnProjectile(kProjectileBreath, mouth.x, mouth.y, velocity.x, velocity.y);
   }
 
-  fireWasHeld = fireHeld;
-  grabWasHeld = grabHeld;
+  fireWasHeld_ = fireHeld;
+  grabWasHeld_ = grabHeld;
   RumbleForBlows(player);
 }

@@ -269,7 +269,10 @@ void cGame::SetProgress(float progress) {
   OnFrameRender(DXUTGetD3DDevice(), DXUTGetElapsedTime());
 }
 
-std::uint32_t cGame::PlaySound(int id) { return soundSystem.Play(std::to_wstring(id)); }
+std::uint32_t cGame::PlaySound(int id) {
+  if (soundObserver != nullptr) soundObserver(id);
+  return soundSystem.Play(std::to_wstring(id));
+}
 
 int cGame::LoadTexture(const std::string& path) {
   if (gui == nullptr) return -1;

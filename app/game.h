@@ -191,9 +191,15 @@ class cGame {
   bool showFrameCounter = false;   // F3: frames per second and frame times in a corner
   float volumeShownFor = 0.0f;     // seconds the volume indicator still shows
   cFrameCounter frameCounter;
+  // The health the HUD's bar showed last frame and the breath bar's pulse clock. They outlive
+  // a match, so a new match's bar fills up from where the last ended.
+  float hudShownHealth = 0.0f;
+  float hudPulseClock = 0.0f;
   // Told of every progress step of a load (tests watch the loading screen's values through
   // it); null in the game.
   void (*progressObserver)(float progress, int state) = nullptr;
+  // Told of every sound the game plays, by id (tests listen through it); null in the game.
+  void (*soundObserver)(int id) = nullptr;
 
  private:
   void FreeWorld();
@@ -242,6 +248,9 @@ class cGame {
   // The pad picker's letter, and the pads plugged in (the picker shows only with one).
   wchar_t pickedLetter_ = L'a';
   int padsPlugged_ = 0;
+  // The fire and grab keys at the previous match step; they outlive a match.
+  bool fireWasHeld_ = false;
+  bool grabWasHeld_ = false;
 
   // The picture the back buffer holds, when it stands still: a frame that would draw the same
   // keeps it. Forgotten when the device loses the back buffer's picture.

@@ -46,10 +46,6 @@ constexpr const wchar_t* kPausedText = L"paused";
 constexpr const wchar_t* kPauseHelpText =
     L"press <esc> to continue\nor <enter> to return to menu\n";
 
-// Kept between frames and across matches.
-float displayedHealth = 0.0f;
-float pulseClock = 0.0f;
-
 Colour Unpack(std::uint32_t argb) {
   auto channel = [argb](int shift) { return static_cast<float>((argb >> shift) & 0xff) / 255.0f; };
   return {channel(16), channel(8), channel(0), channel(24)};
@@ -98,13 +94,13 @@ void DrawDragonPanel(cGame& game, cGUI& gui, float elapsed) {
   const float health = dragon ? dragon->health : 0.0f;
   const float charge = dragon ? dragon->charge : -1.0f;
 
-  displayedHealth = ChaseHealth(displayedHealth, health, elapsed);
+  game.hudShownHealth = ChaseHealth(game.hudShownHealth, health, elapsed);
   Vec2 p = kPanelOrigin;
 
   DrawPicture(gui, game.hudTexture, 64.0f, kHealthIconRect);
   DrawBar(gui, p, p.x + kBarLength + kBarInset, kBarBackground, kBackgroundWidth);
-  const float fraction = displayedHealth * 0.01f;
-  const bool refilling = displayedHealth < health;
+  const float fraction = game.hudShownHealth * 0.01f;
+  const bool refilling = game.hudShownHealth < health;
   const std::uint32_t barColour = refilling ? kWhite : HealthBarColour(fraction);
   const float barWidth = refilling ? kRefillBarWidth : kHealthBarWidth;
   if (health > 0.0f) {
@@ -114,9 +110,10 @@ void DrawDragonPanel(cGame& game, cGUI& gui, float elapsed) {
   p += {0.0f, kRowSpacing};
   DrawPicture(gui, game.fireIconTexture, 32.0f, kBreathIconRect);
   DrawBar(gui, p, p.x + kBarLength + kBarInset, kBarBackground, kBackgroundWidth);
-  pulseClock += elapsed;
-  const float breathWidth =
-      charge >= kFullBreath ? kBreathBarWidth + std::sin(4.0f * pulseClock) : kBreathBarWidth;
+  game.hudPulseClock += elapsed;
+  const float breathWidth = charge >= kFullBreath
+                                ? kBreathBarWidth + std::sin(4.0f * game.hudPulseClock)
+                                : kBreathBarWidth;
   if (charge > 0.0f) {
     DrawBar(gui, p + Vec2{kBarInset, 0.0f}, p.x + charge / kFullBreath * kBarLength, kWhite,
             breathWidth);
@@ -214,7 +211,7 @@ void RenderHud(cGame& game, float elapsed) {
   if (gui->GetResourceManager()->GetTextureNode(game.hudTexture)) {
     DrawDragonPanel(game, *gui, elapsed);
   } else {
-    displayedHealth = 0.0f;
+    game.hudShownHealth = 0.0f;
   }
   if (DXUTIsKeyDown(static_cast<std::uint8_t>(VK_SPACE))) DrawAimMark(game, *gui);
   DrawHeroBadges(game, *gui, w);

@@ -9,8 +9,8 @@
 class cGame;
 
 // Draws the HUD over the match in one image batch (skipped for this frame when the batch
-// cannot begin). The health bar's displayed value and the breath bar's pulse clock live
-// between frames and across matches, so a new match's bar fills up from where the last ended.
+// cannot begin). The health bar's displayed value and the breath bar's pulse clock live in
+// the game object, between frames and across matches.
 void RenderHud(cGame& game, float elapsed);
 
 // The health the bar shows `elapsed` seconds on: it closes 8/60 of the gap to `health` every
