@@ -72,7 +72,7 @@ class SoundSystem : public ::testing::Test {
   }
 
   // The next `seconds` of the mix as the speakers get it, after `settle` seconds unheard.
-  Samples Record(double seconds, double settle = 0.1) {
+  Samples Record(double seconds, double settle = 0.2) {
     struct Recording {
       Samples heard;
       std::size_t wanted;
