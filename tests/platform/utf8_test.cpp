@@ -28,7 +28,7 @@ TEST(Utf8, EveryCharacterIsWrittenAsIconvWritesItAndEachDamagedByteBecomesOneRep
                        every.size() * sizeof(wchar_t));
   ASSERT_NE(expected, nullptr);
   const std::string utf8 = WideToUtf8(every);
-  EXPECT_TRUE(utf8 == expected);
+  EXPECT_TRUE(std::string_view(expected, utf8.size()) == utf8);  // SDL may not end it with a 0
   SDL_free(expected);
   EXPECT_TRUE(Utf8ToWide(utf8) == every);
   for (char32_t notScalar : {0xD800u, 0xDFFFu, 0x110000u, 0xFFFFFFFFu})
