@@ -18,7 +18,6 @@
 #include <fstream>
 #include <initializer_list>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 

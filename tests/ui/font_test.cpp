@@ -26,14 +26,6 @@ class FontTest : public GuiFixture {
   }
 };
 
-TEST_F(FontTest, LineBreaksStartOneLineLower) {
-  const Rect box{100, 100, 500, 300};
-  EXPECT_EQ(Draw(L"start game\n< hard >", box), 32);
-  EXPECT_LE(LitBounds().bottom, box.top + 32);
-  EXPECT_TRUE(AnyLit(box.left, box.top, box.right, box.top + 16));
-  EXPECT_TRUE(AnyLit(box.left, box.top + 16, box.right, box.top + 32));
-}
-
 TEST_F(FontTest, TextIsClippedToItsRectangle) {
   const Rect narrow{300, 200, 340, 208};  // narrower and lower than the text
   EXPECT_GT(Draw(L"press any key to continue\nsecond line", narrow), 0);
@@ -56,12 +48,15 @@ TEST_F(FontTest, TextSurvivesDeviceLossAndFontRecreation) {
   EXPECT_TRUE(AnyLit(0, 0, 200, 16));
 }
 
-// At twice 800x600 the face is opened twice as tall; the text keeps its place, width and
-// line height in 800x600 units.
-TEST_F(FontTest, TextKeepsIts800x600PlaceAndWidthAtOutputScale2) {
+// A line break starts one line lower. At twice 800x600 the face is opened twice as tall; the
+// text keeps its place, width and line height in 800x600 units.
+TEST_F(FontTest, LinesBreakOneLineLowerAndKeepTheir800x600PlaceAtOutputScale2) {
   const Rect box{100, 100, 700, 300};
   EXPECT_EQ(Draw(L"start game\n< hard >", box), 32);
   const Rect small = LitBounds();
+  EXPECT_LE(small.bottom, box.top + 32);
+  EXPECT_TRUE(AnyLit(box.left, box.top, box.right, box.top + 16));
+  EXPECT_TRUE(AnyLit(box.left, box.top + 16, box.right, box.top + 32));
   gui.OnLostDevice();
   gui.OnDestroyDevice();
   UseOutputScale(2);

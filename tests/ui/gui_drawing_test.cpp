@@ -75,22 +75,6 @@ TEST_F(GuiDrawingTest, StretchedCopiesOfCellsInOneColumnKeepTheirOwnTexels) {
   }
 }
 
-// Sprites of one picture drawn one after the other each keep their own tint, however little
-// the tints differ.
-TEST_F(GuiDrawingTest, EachSpriteOfABatchKeepsItsOwnTint) {
-  const Rect whiteQuarter{32, 32, 64, 64};
-  const std::uint32_t tints[] = {0xffffffff, 0xffffff00, 0xff00ffff, 0x80ffffff, 0xffffffff};
-  ASSERT_TRUE(SUCCEEDED(gui.BeginImages()));
-  for (int i = 0; i < 5; ++i) {
-    gui.DrawSprite(picture, &whiteQuarter, 40.0f * i, 10, 0, 1, tints[i], false, false);
-  }
-  ASSERT_TRUE(SUCCEEDED(gui.EndImages()));
-  EXPECT_EQ(Pixel(56, 26), kYellow);
-  EXPECT_EQ(Pixel(96, 26), 0xff00ffffu);
-  EXPECT_NEAR(static_cast<int>(Pixel(136, 26) & 0xff), 0x80, 2) << "half see-through";
-  EXPECT_EQ(Pixel(176, 26), kWhite);
-}
-
 TEST_F(GuiDrawingTest, LineIsABandCentredOnTheSegment) {
   gui.DrawLine(Vec2{100, 300}, Vec2{300, 300}, 0xffffffff, 20);
   EXPECT_EQ(LitBounds(), (Rect{100, 290, 300, 310}));

@@ -1,9 +1,8 @@
-// The HUD drawn into the back buffer and read back: the bars, the clock's text and the radar.
-// (The recorded play holds the rest of its look: the hero badges, the aiming mark, pause.)
+// The HUD drawn into the back buffer and read back: the bars and the clock's text. (The
+// recorded play holds the rest of its look: the radar, the hero badges, the aiming mark, pause.)
 
 #include <SDL.h>
 
-#include <set>
 #include <utility>
 
 #include "platform/dxut.h"
@@ -11,7 +10,6 @@
 #include "support/match_world.h"
 #include "support/picture.h"
 #include "ui/hud.h"
-#include "ui/radar.h"
 
 namespace {
 
@@ -100,41 +98,6 @@ TEST_F(HudTest, TheBarsShowHealthBreathAndGoldAndTheClockItsTime) {
   EXPECT_EQ(FormatMatchClock(125.5f), L"02:05.50");
   EXPECT_EQ(FormatMatchClock(6000.0f), L"100:00.00");
   EXPECT_EQ(FormatMatchClock(3599.99f), L"59:59.98") << "truncated from the stored float";
-}
-
-// The radar spans the valley from x -300 to 5700 across its strip: an attacker lights it where
-// it stands and its mark follows it, each kind in a colour of its own, a zeppelin high in the sky
-// above one at its station; the frame follows the camera.
-TEST_F(HudTest, TheRadarMarksEachAttackerWhereItIsAndFramesTheView) {
-  const auto column = [](float x) {
-    return kRadarStrip.left + static_cast<int>(kRadarStrip.Width() * (x + 300.0f) / 6000.0f);
-  };
-  // Between the village and the lair, at the height of creatures standing at y 900.
-  const auto litOnRow = [&](int row) { return LitSpan(row, column(300.0f), column(5400.0f)); };
-  dragon().position.y = -200.0f;  // its mark at the strip's top
-  std::set<std::uint32_t> colours;
-  for (const int type : {kTypeArcher, kTypeWizard, kTypeHero, kTypeZeppelin}) {
-    cCreature* attacker = Spawn(type, {1200.0f, 900.0f});
-    for (const float x : {1200.0f, 4200.0f}) {
-      attacker->position.x = x;
-      Render();
-      const auto [left, right] = litOnRow(30);
-      EXPECT_NEAR(0.5f * static_cast<float>(left + right), column(x), 2.0f) << "type " << type;
-    }
-    colours.insert(Pixel(column(4200.0f), 30));
-    attacker->position.y = 0.0f;
-    Render();
-    EXPECT_EQ(litOnRow(30).first, -1) << "type " << type << " high up";
-    ASSERT_TRUE(SUCCEEDED(game().RemoveCreature(attacker)));
-  }
-  EXPECT_EQ(colours.size(), 4u);
-
-  for (const float x : {700.0f, 2450.0f}) {
-    game().camera = {x, 400.0f};
-    Render();
-    EXPECT_NEAR(litOnRow(26).first, column(x), 1);
-    EXPECT_NEAR(litOnRow(26).second, column(x + 800.0f), 1);
-  }
 }
 
 }  // namespace

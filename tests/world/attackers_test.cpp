@@ -332,36 +332,6 @@ TEST_F(Attackers, KnocksAndBurnsCostAHeroNothingOnGuardItBlocksFireballsThenFall
   EXPECT_TRUE(CoinsAre(7, 50)) << "an H of big coins";
 }
 
-TEST_F(Attackers, AKnockedZeppelinFallsTrailingSmokeToCrashWithABlast) {
-  Hear({144});
-  dragon().position = kFarAway;
-  auto* zeppelin = HoveringZeppelin({2000.0f, 700.0f});
-  cCreature* under = Spawn(kTypeArcher, {2000.0f, kGroundY});
-  under->Grab();  // nobody holds it, so it stays where it is
-  zeppelin->Knock({});
-  RunFrames(6);
-  SDL_Renderer* renderer = DXUTGetD3DDevice()->renderer;
-  const auto litWhenDrawn = [&] {  // on black, the zeppelin in the middle of the view
-    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 0xff);
-    SDL_RenderClear(renderer);
-    gui().BeginImages();
-    zeppelin->Render(&gui(), zeppelin->position.x - 400.0f, zeppelin->position.y - 300.0f);
-    gui().EndImages();
-    return Screenshot(renderer).CountLit();
-  };
-  const int withSmoke = litWhenDrawn();
-  zeppelin->smoke.particles.clear();
-  EXPECT_GT(withSmoke, litWhenDrawn()) << "trailing smoke, drawn with the hull";
-  ASSERT_TRUE(RunUntil([&] { return zeppelin->health <= 0.0f; }, 300));
-  EXPECT_GT(game().shake, 0.0f);
-  EXPECT_EQ(SoundsPlayed(), 1) << "the bang";
-  // The blast kills the archer under it; one small coin each for it and the zeppelin, then
-  // three big coins from the wreck.
-  ASSERT_EQ(Coins().size(), 2u);
-  ASSERT_TRUE(RunUntil([&] { return !Listed(zeppelin); }, 60));
-  EXPECT_EQ(Coins().size(), 5u);
-}
-
 TEST_F(Attackers, ADefenderFadesInUnhurtAndFallsLeavingADOfCoinsAndItsPostFilledAgain) {
   constexpr int kPost = 3;  // on the village ground, (-91, 890)
   cDefender* defender = SpawnDefenderAtPost(game(), kPost);
