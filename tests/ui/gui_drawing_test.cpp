@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <numbers>
+#include <tuple>
 
 #include "support/gui_fixture.h"
 
@@ -110,8 +111,8 @@ TEST_F(GuiDrawingTest, LinesLieUnderTheImagesOfAnOpenBatchAndOverEndedOrFlushedO
 using GuiAtOutputScale = GuiFixture;
 
 // On a back buffer of twice 800x600 every draw keeps its 800x600 place: a picture with a
-// double-density version draws that one (whole or in part), one without is scaled up, and a
-// band keeps its width.
+// double-density version draws that one (whole or in part), one without is scaled up, a
+// full-screen one is fitted to the back buffer, and a band keeps its width.
 TEST_F(GuiAtOutputScale, PicturesOfEitherDensityAndLinesKeepTheirPlaces) {
   UseOutputScale(2);
   std::filesystem::create_directories("data/art@2x");
@@ -119,8 +120,16 @@ TEST_F(GuiAtOutputScale, PicturesOfEitherDensityAndLinesKeepTheirPlaces) {
   WriteQuadrantPicture("../art@2x/sharp.png", 128, 128);
   const int sharp = cache->AddTexture(WriteQuadrantPicture("sharp.png", 64, 64));
   const int plain = cache->AddTexture(WriteQuadrantPicture("plain.png", 64, 64));
+  std::filesystem::create_directories("data/art-fullscreen");
+  WriteQuadrantPicture("../art-fullscreen/title.png", 1280, 960);
+  const int title = cache->AddTexture(WriteQuadrantPicture("title.png", 320, 240));
   CreateAndResetDevice();
   EXPECT_EQ(cache->GetTextureNode(sharp)->width, 64);
+  // A full-screen picture is fitted to the back buffer and known by its size under data/art/.
+  const DXUTTextureNode* fitted = cache->GetTextureNode(title);
+  int w = 0, h = 0;
+  SDL_QueryTexture(fitted->texture, nullptr, nullptr, &w, &h);
+  EXPECT_EQ(std::tuple(fitted->width, fitted->height, w, h), std::tuple(320, 240, 1600, 1200));
   ASSERT_TRUE(SUCCEEDED(gui.BeginImages()));
   const Rect whole{0, 0, 64, 64};
   const Rect whiteQuarter{32, 32, 64, 64};
