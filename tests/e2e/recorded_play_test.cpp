@@ -207,7 +207,7 @@ class RecordedPlay : public GameFixture {
     Tap(VK_ESCAPE);
     Wait(20);
     Tap(VK_ESCAPE);
-    for (int pass = 0; pass < 6 && g_game.state == kStateMatch; ++pass) {
+    for (int pass = 0; pass < 2 && g_game.state == kStateMatch; ++pass) {
       Hold({pass % 2 ? VK_RIGHT : VK_LEFT}, 40);
       Hold({'Z'}, 10);
       Hold({VK_DOWN}, 15);
