@@ -111,7 +111,8 @@ class Framework : public ::testing::Test {
 };
 
 // Each frame moves, then renders; paused time never happened. The quit message ends the loop
-// with its code, and the loop cannot be entered from its own frame.
+// with its code, and the loop cannot be entered from its own frame. A device asked for again
+// replaces the old one.
 TEST_F(Framework, FramesMoveThenRenderPausedTimeNeverHappenedAndQuitEndsTheLoopWithItsCode) {
   StartFramework();
   std::vector<std::array<double, 2>> clock;
@@ -136,6 +137,10 @@ TEST_F(Framework, FramesMoveThenRenderPausedTimeNeverHappenedAndQuitEndsTheLoopW
   EXPECT_EQ(DXUTMainLoop(), S_OK);
   EXPECT_EQ(Matching("move").size(), 3u) << "no frame after the quit message";
   EXPECT_EQ(DXUTGetExitCode(), 5);
+  // Asked for again, the device is made anew in place of the one the loop ran on.
+  calls().clear();
+  EXPECT_EQ(DXUTCreateDevice(0, true, 800, 600), S_OK);
+  EXPECT_EQ(calls(), (Strings{"lost", "destroyed", "reset 1"}));
 }
 
 // Keys arrive before the frame with their Windows codes, repeats as presses; text one character
