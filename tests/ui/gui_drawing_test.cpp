@@ -8,7 +8,6 @@
 
 namespace {
 
-constexpr std::uint32_t kYellow = 0xffffff00;
 
 class GuiDrawingTest : public GuiFixture {
  protected:
@@ -91,21 +90,6 @@ TEST_F(GuiDrawingTest, LineIsABandCentredOnTheSegment) {
   gui.DrawLine(Vec2{500, 500}, Vec2{500, 500}, 0xffffffff, 20);  // no length, no band
   gui.DrawLine(Vec2{100, 500}, Vec2{200, 500}, 0xffffffff, 0);
   EXPECT_EQ(LitBounds(), Rect{});
-}
-
-TEST_F(GuiDrawingTest, LinesLieUnderTheImagesOfAnOpenBatchAndOverEndedOrFlushedOnes) {
-  ASSERT_TRUE(SUCCEEDED(gui.BeginImages()));
-  gui.DrawSprite(picture, &whole, 100, 100, 0, 1, 0xffffffff, false, false);
-  ASSERT_TRUE(SUCCEEDED(gui.EndImages()));
-  ASSERT_TRUE(SUCCEEDED(gui.BeginImages()));
-  gui.DrawLine(Vec2{0, 116}, Vec2{400, 116}, kYellow, 10);  // across both sprites' red parts
-  gui.DrawSprite(picture, &whole, 300, 100, 0, 1, 0xffffffff, false, false);
-  ASSERT_TRUE(SUCCEEDED(gui.FlushImages()));
-  gui.DrawLine(Vec2{0, 100}, Vec2{400, 100}, kYellow, 4);  // over the flushed image
-  ASSERT_TRUE(SUCCEEDED(gui.EndImages()));
-  EXPECT_EQ(Pixel(110, 116), kYellow);
-  EXPECT_EQ(Pixel(310, 116), kRed);
-  EXPECT_EQ(Pixel(310, 100), kYellow);
 }
 
 using GuiAtOutputScale = GuiFixture;
