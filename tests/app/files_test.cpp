@@ -244,9 +244,11 @@ TEST_F(Screenshots, ANewRunGoesOnAfterTheHighestNumberAndAFolderThatCannotBeMade
     game().TakeScreenshot();
     EXPECT_TRUE(std::filesystem::exists(folder / expected)) << expected;
   };
+  std::filesystem::create_directories(folder);
+  std::ofstream(folder / "screenshotXY.png") << "kept";
   newRunShoots("screenshot00.png");
-  for (const char* other : {"screenshot08.png", "screenshot.png", "screenshotXY.png",
-                            "screenshot12345678901.png", "notes.txt"})
+  for (const char* other :
+       {"screenshot08.png", "screenshot.png", "screenshot12345678901.png", "notes.txt"})
     std::ofstream(folder / other) << "kept";
   newRunShoots("screenshot09.png");
   std::ofstream(folder / "screenshot99.png") << "kept";

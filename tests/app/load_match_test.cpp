@@ -40,6 +40,9 @@ TEST_F(LoadMatch, AMissingMapGoesBackToTheTitleAndOthersLoadWithProgressThatNeve
   EXPECT_EQ((std::pair{game().state, game().screen}),
             (std::pair{int{kStateScreens}, int{kScreenTitle}}));
 
+  // Whatever plays on the title stops when a match loads.
+  const std::uint32_t titleTune = game().soundSystem.Play(L"127");
+  EXPECT_NE(titleTune, 0u);
   const std::pair<const char*, std::size_t> maps[] = {
       {"0", 0}, {"40 0 1000 100 1000 garbage", 2}, {"3\n-400 900\n3000 1000\n6000 800\n", 3}};
   for (const auto& [text, points] : maps) {
@@ -61,6 +64,7 @@ TEST_F(LoadMatch, AMissingMapGoesBackToTheTitleAndOthersLoadWithProgressThatNeve
   }
   EXPECT_GE(g_progressSeen.size(), 25u);
   EXPECT_EQ(g_progressSeen.back(), (std::pair{1.0f, int{kStateMatch}}));
+  EXPECT_EQ(game().soundSystem.GetChannelVolume(titleTune), -1);
   for (const cScreenElement& cloud : game().clouds) EXPECT_GT(cloud.sourceRect.Width(), 0);
   for (int id = 128; id <= 144; ++id)  // the match's music and every sound it plays
     EXPECT_NE(game().soundSystem.FindSample(std::to_wstring(id)), 0u) << id;

@@ -133,6 +133,7 @@ TEST_F(Projectiles, FireballsPassTheUnarmouredHurtTheArmouredAndDownZeppelins) {
   EXPECT_EQ(zeppelin->state, kCreatureKnocked);
   ASSERT_EQ(CountOfType(kTypeArcher), 3) << "two fall from its gondola";
   EXPECT_EQ(game().creatures.back()->state, kCreatureThrown);
+  EXPECT_LE(game().creatures.back()->health, 0.0f) << "to die where it lands";
   EXPECT_LT(zeppelin->colour.g, 1.0f) << "tinted by the hit";
   for (int i = 0; i < 60; ++i) zeppelin->Update(kStep);
   EXPECT_GT(zeppelin->colour.g, 0.95f) << "the tint fades";
