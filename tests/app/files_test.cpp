@@ -93,6 +93,9 @@ TEST_F(PlayerFiles, ScoresArePlacedBelowEqualOnesAndTheHallOfFameRoundTripsOrIsR
   EXPECT_STREQ(table.Entry(3).name, L"noname") << "reading stops at the damaged score";
   for (int i = 1; i < kHiscoreEntries; ++i)
     EXPECT_LE(table.Entry(i).score, table.Entry(i - 1).score);
+  Write(kHiscorePath, "big\n4294967296\n");
+  table.Load();
+  EXPECT_STREQ(table.Entry(0).name, L"noname") << "a score past 32 bits is damage";
 }
 
 TEST_F(PlayerFiles, AFailedSaveKeepsThePreviousFileAndLeavesNoPartialOne) {
