@@ -29,6 +29,7 @@
 #include "support/picture.h"
 #include "world/creatures/creature.h"
 #include "world/creatures/dragon.h"
+#include "world/creatures/hero.h"
 #include "world/projectiles/projectile.h"
 
 namespace {
@@ -70,6 +71,7 @@ class RecordedPlay : public GameFixture {
  protected:
   void SetUp() override {
     std::srand(1);
+    cHero::tauntCounter = 0;  // as at program start
     GameFixture::SetUp();
     // What is heard and each loading step go into the next line; a loading step finds the
     // back buffer holding the step before it.
