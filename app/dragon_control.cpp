@@ -39,11 +39,6 @@ constexpr float kCrashRumble = 1.0f;
 constexpr float kCrashRumbleSeconds = 0.8f;
 constexpr float kCrashedFrame = 13.0f;  // the dragon's cells lying on the ground
 
-// The dragon as the pad last felt it.
-const cDragon* feltDragon = nullptr;
-float feltHealth = 0.0f;
-bool feltCrash = false;
-
 bool IsDown(unsigned key) { return DXUTIsKeyDown(static_cast<std::uint8_t>(key)); }
 
 bool IsDown(unsigned key, unsigned alternative) { return IsDown(key) || IsDown(alternative); }
@@ -69,20 +64,6 @@ cCreature* FirstWithinReach(const cGame& game, const cDragon& dragon) {
     }
   }
   return nullptr;
-}
-
-void RumbleForBlows(const cDragon& player) {
-  const bool crashed = player.state >= kCreatureDying && player.frame >= kCrashedFrame;
-  if (feltDragon == &player) {
-    if (crashed && !feltCrash) {
-      DXUTRumbleGamepads(kCrashRumble, kCrashRumbleSeconds);
-    } else if (player.health < feltHealth) {
-      DXUTRumbleGamepads(kHitRumble, kHitRumbleSeconds);
-    }
-  }
-  feltDragon = &player;
-  feltHealth = player.health;
-  feltCrash = crashed;
 }
 
 }  // namespace
@@ -178,4 +159,18 @@ void cGame::DragonControlStep(float elapsed) {
   fireWasHeld_ = fireHeld;
   grabWasHeld_ = grabHeld;
   RumbleForBlows(player);
+}
+
+void cGame::RumbleForBlows(const cDragon& player) {
+  const bool crashed = player.state >= kCreatureDying && player.frame >= kCrashedFrame;
+  if (feltDragon_ == &player) {
+    if (crashed && !feltCrash_) {
+      DXUTRumbleGamepads(kCrashRumble, kCrashRumbleSeconds);
+    } else if (player.health < feltHealth_) {
+      DXUTRumbleGamepads(kHitRumble, kHitRumbleSeconds);
+    }
+  }
+  feltDragon_ = &player;
+  feltHealth_ = player.health;
+  feltCrash_ = crashed;
 }

@@ -23,6 +23,7 @@
 class cGUI;
 class cFont;
 class cCreature;
+class cDragon;
 class cProjectile;
 class cSprite;
 struct DXUTDevice;
@@ -206,6 +207,9 @@ class cGame {
   // One match step of kMatchStepSeconds: the dragon's control and the camera (also while
   // paused), then the clocks, the creatures, the projectiles and the spawning (match.cpp).
   void StepMatch();
+  // Rumbles the pads once for each blow the player's dragon takes and in full as it crashes
+  // (dragon_control.cpp).
+  void RumbleForBlows(const cDragon& player);
   // A character typed (repeated: by the key's auto-repeat): the name's next letter while one
   // is asked for, else perhaps a volume key.
   void OnCharacter(wchar_t character, bool repeated);
@@ -251,6 +255,10 @@ class cGame {
   // The fire and grab keys at the previous match step; they outlive a match.
   bool fireWasHeld_ = false;
   bool grabWasHeld_ = false;
+  // The dragon as the pads last felt it.
+  const cDragon* feltDragon_ = nullptr;
+  float feltHealth_ = 0.0f;
+  bool feltCrash_ = false;
 
   // The picture the back buffer holds, when it stands still: a frame that would draw the same
   // keeps it. Forgotten when the device loses the back buffer's picture.

@@ -165,8 +165,7 @@ class RecordedPlay : public GameFixture {
   }
   // A creature of `type` right in the dragon's jaws, snapped up.
   void Snap(int type) {
-    Bring(type, 0.0f);
-    g_game.creatures.back()->position = g_game.GetDragon()->position;
+    if (cCreature* caught = Bring(type, 0.0f)) caught->position = g_game.GetDragon()->position;
     Tap('X');
   }
 
